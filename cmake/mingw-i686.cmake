@@ -1,0 +1,12 @@
+# Cross-build for 32-bit Windows with mingw-w64 (posix threads), statically linked.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(HM_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${HM_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${HM_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${HM_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${HM_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

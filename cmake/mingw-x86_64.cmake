@@ -1,0 +1,12 @@
+# Cross-build for 64-bit Windows with mingw-w64; used to run the tests where 32-bit code cannot run.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(HM_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${HM_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${HM_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${HM_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${HM_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,56 @@
+#include "engine/format_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace hm {
+namespace {
+
+TEST(NumberText, WholeNumbersHaveNoDecimals) {
+    EXPECT_EQ(NumberText(0), "0");
+    EXPECT_EQ(NumberText(10300), "10300");
+    EXPECT_EQ(NumberText(-3), "-3");
+    EXPECT_EQ(NumberText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(NumberText(0.5), "0.5");
+    EXPECT_EQ(NumberText(1e15), "1E+15");
+    EXPECT_EQ(NumberText(2.5e20), "2.5E+20");
+}
+
+TEST(MegabyteText, TwoDecimalsAndOneIntegerDigit) {
+    EXPECT_EQ(MegabyteText(1048576), "1.00");
+    EXPECT_EQ(MegabyteText(10486), "0.01");
+    EXPECT_EQ(MegabyteText(5242), "0.00");
+    EXPECT_EQ(MegabyteText(0), "0.00");
+    EXPECT_EQ(MegabyteText(5242880), "5.00");
+    EXPECT_EQ(MegabyteText(1048576.0 * 1234.567), "1234.57");
+    // Exactly half a hundredth rounds away from zero.
+    EXPECT_EQ(MegabyteText(1048576.0 * 0.125), "0.13");
+}
+
+TEST(SummaryTexts, MatchTheWordingTheUserSees) {
+    EXPECT_EQ(SummaryMessageText(0, 0),
+              "Task complete Successfully! Cleaned Registry Keys: 0 Released HD Space:0.00MB");
+    EXPECT_EQ(SummaryPopupText("Hushmark", 13, 2097152),
+              "Hushmark Clean is done! Cleaned Registry Keys: 13 Released HD Space:2.00MB");
+    EXPECT_EQ(TotalsLineText(8, 5242880),
+              "  Cleaned Registry Keys: 8     Released HD Space:5.00MB");
+}
+
+TEST(ParseNumber, AcceptsOnlyPlainDecimals) {
+    double value = 0;
+    EXPECT_TRUE(ParseNumber("1", value));
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(ParseNumber(" 01 ", value));
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(ParseNumber("1.0", value));
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(ParseNumber("-2.5e1", value));
+    EXPECT_EQ(value, -25);
+    EXPECT_TRUE(ParseNumber(".5", value));
+    EXPECT_EQ(value, 0.5);
+    for (const char* bad : {"", "  ", "yes", "true", "1a", "0x1", "inf", "nan", ".", "1e", "--1"}) {
+        EXPECT_FALSE(ParseNumber(bad, value)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace hm
