@@ -1,1 +1,81 @@
-int wmain() { return 0; }
+// hushmark-cli: the cleaning pass from the command line.
+//   hushmark-cli list     every built-in item in pass order, ticked or not, built or not
+//   hushmark-cli clean    runs the pass
+//   hushmark-cli preview  runs the pass without changing anything and lists what would go
+#include <string>
+
+#include "app/cli_output.h"
+#include "app/cli_ui.h"
+#include "config/inifun.h"
+#include "engine/catalogue.h"
+#include "engine/clean_run.h"
+#include "engine/shared_values.h"
+#include "engine/tick_rules.h"
+#include "platform/path_rules.h"
+#include "platform/regfun.h"
+#include "platform/text.h"
+
+namespace hm {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: hushmark-cli list | clean | preview\n"
+    "  list     every built-in item in pass order: section, key, label, ticked, built\n"
+    "  clean    erase every ticked item and print each result\n"
+    "  preview  the same pass, changing nothing; lists what would be removed\n";
+
+int List(const std::string& programFolder) {
+    const std::string settings = JoinPath(programFolder, "hushsd.dat");
+    for (const CatalogueItem& item : Catalogue()) {
+        std::string ticked = "-";
+        if (item.kind == ItemKind::Setting) {
+            const std::string value =
+                ReadIniValue(settings, std::string(item.section), std::string(item.key));
+            ticked = IsTicked(item.tick, value) ? "ticked" : "not ticked";
+        }
+        const std::string section = item.kind == ItemKind::PluginList ? "(plug-ins)"
+                                                                      : std::string(item.section);
+        PrintOut(section + "\t" + std::string(item.key) + "\t" + std::string(item.label) + "\t" +
+                 ticked + "\t" + (item.built ? "built" : "not built") + "\n");
+    }
+    return 0;
+}
+
+int Clean(const std::string& programFolder, bool preview) {
+    CliUi ui(preview);
+    Regfun registry(ui);
+    SharedValues values;
+    ComputeSharedValues(values, registry);
+
+    PassSetup setup;
+    setup.programFolder = programFolder;
+    setup.now = NowText;
+    setup.mode = preview ? EraseMode::Preview : EraseMode::Erase;
+    setup.observer = &ui;
+    CleanRun run(ui, values, setup);
+    run.CleanNow();
+    if (ui.exited()) {
+        return 0;
+    }
+    if (preview) {
+        ui.PrintPreviewReport(values.RegistryKeysTotal, values.BytesReleasedTotal);
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace hm
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace hm;
+    const std::string verb = argc == 2 ? Narrow(argv[1]) : std::string();
+    const std::string programFolder = ProgramFolder();
+    if (verb == "list") {
+        return List(programFolder);
+    }
+    if (verb == "clean" || verb == "preview") {
+        return Clean(programFolder, verb == "preview");
+    }
+    PrintErr(kUsage);
+    return 2;
+}

@@ -1,0 +1,109 @@
+#include "app/cli_ui.h"
+
+#include "app/cli_output.h"
+#include "engine/format_rules.h"
+
+namespace hm {
+namespace {
+
+const char* KindName(TraceKind kind) {
+    switch (kind) {
+        case TraceKind::File:
+            return "file";
+        case TraceKind::Folder:
+            return "folder";
+        case TraceKind::RegistryKey:
+            return "key";
+        case TraceKind::RegistryTree:
+            return "key tree";
+        case TraceKind::RegistryValue:
+            return "value";
+        case TraceKind::IniSection:
+            return "section";
+        case TraceKind::RebootDelete:
+            return "at reboot";
+    }
+    return "?";
+}
+
+std::string TraceLine(const Trace& trace) {
+    std::string line = std::string(KindName(trace.kind)) + "\t" + trace.path;
+    if (!trace.name.empty()) {
+        line += "\t" + trace.name;
+    }
+    if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder) {
+        line += "\t" + NumberText(trace.bytes);
+    }
+    return line;
+}
+
+}  // namespace
+
+void CliUi::Tell(const std::string& text, const std::string& title, MessageIcon) {
+    PrintErr((title.empty() ? std::string() : title + ": ") + text + "\n");
+}
+
+void CliUi::AddRow(const std::string& label, const std::string& status) {
+    currentLabel_ = label;
+    // Only the closing row is added with its final (empty) status.
+    if (status.empty()) {
+        PrintOut(label + "\t\n");
+    }
+}
+
+void CliUi::SetRowStatus(const std::string& status) { PrintOut(currentLabel_ + "\t" + status + "\n"); }
+
+void CliUi::ShowSummary(const std::string& text) {
+    if (preview_) {
+        summary_ = text;
+        return;
+    }
+    PrintOut(text + "\n");
+}
+
+void CliUi::ShowPopup(const PopupRequest& request) { ShowSummary(request.text); }
+
+void CliUi::NoteNotBuilt(const CatalogueItem& item) {
+    PrintErr("skipped, not built yet: " + std::string(item.section) + "\\" +
+             std::string(item.key) + "\n");
+}
+
+void CliUi::OnTrace(const Trace& trace) {
+    if (preview_) {
+        traces_.push_back(trace);
+        return;
+    }
+    if (!trace.removed) {
+        PrintErr("could not remove: " + TraceLine(trace) + " (error " +
+                 std::to_string(trace.error) + ")\n");
+    }
+}
+
+void CliUi::PrintPreviewReport(double registryKeys, double bytes) const {
+    PrintOut("\nWould remove:\n");
+    double trueBytes = 0;
+    size_t staying = 0;
+    for (const Trace& trace : traces_) {
+        std::string line = TraceLine(trace);
+        if (!trace.removed) {
+            line += "\t(would stay)";
+            ++staying;
+        } else if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder) {
+            trueBytes += trace.bytes;
+        }
+        PrintOut(line + "\n");
+    }
+    PrintOut("\nTotals:\n");
+    PrintOut("items found\t" + std::to_string(traces_.size()) + "\n");
+    if (staying > 0) {
+        PrintOut("items that would stay\t" + std::to_string(staying) + "\n");
+    }
+    PrintOut("bytes that would go\t" + NumberText(trueBytes) + "\n");
+    PrintOut("registry keys counted\t" + NumberText(registryKeys) + "\n");
+    PrintOut("bytes counted\t" + NumberText(bytes) + "\n");
+    if (!summary_.empty()) {
+        PrintOut(summary_ + "\n");
+    }
+}
+
+}  // namespace hm
