@@ -9,7 +9,7 @@ namespace hm {
 
 struct CustomLine {
     std::string path;
-    std::string type;  // second TAB field; "File" and "Folder" are the only types acted on
+    std::string type;      // second TAB field; "File" and "Folder" are the only types acted on
     bool hasType = false;  // false for a line without a TAB
 };
 
@@ -17,8 +17,8 @@ struct CustomLine {
 // are dropped.
 std::vector<CustomLine> ParseCustomList(std::string_view text);
 
-// path TAB type CR LF for each item; items whose path holds a TAB, CR or LF cannot be stored
-// and are left out.
+// path TAB type CR LF for each item; items whose path or type holds a TAB, CR, LF or NUL cannot
+// be stored and are left out.
 std::string FormatCustomList(const std::vector<CustomLine>& items);
 
 bool IsCustomFile(const CustomLine& line);

@@ -84,7 +84,8 @@ private:
             observer_->OnTrace(trace);
         }
     }
-    void Yield() {
+    // Not "Yield": <windows.h> defines that name as a macro.
+    void LetEventsRun() {
         if (observer_ != nullptr) {
             observer_->OnYield();
         }

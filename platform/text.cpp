@@ -23,14 +23,18 @@ std::string FromWide(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) {
         return {};
     }
+    // No best-fit mapping into the ANSI code page: "\u0101lex" must not quietly become "alex",
+    // which could name a different, existing file. Missing characters become "?" instead.
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const int length = static_cast<int>(wide.size());
     const int needed =
-        WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, nullptr);
     if (needed <= 0) {
         return {};
     }
     std::string bytes(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), length, bytes.data(), needed, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), length, bytes.data(), needed, nullptr,
+                        nullptr);
     return bytes;
 }
 

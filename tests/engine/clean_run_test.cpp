@@ -86,19 +86,19 @@ TEST_F(CleanRunTest, NothingTickedEndsWithTheSummaryAndZeroTotals) {
 
 TEST_F(CleanRunTest, ProgressBarWalksThePassOrderValues) {
     Run();
-    const std::vector<int> expected = {
-        5,  6,  8,  10, 11, 11, 11, 11, 12, 12,              // Internet Explorer
-        12, 13, 14, 15, 15, 16,                              // Firefox
-        17, 18, 19, 20,                                      // Opera
-        21, 22, 23, 24,                                      // Netscape
-        25, 26, 27, 28,                                      // AOL Explorer
-        29, 30, 31, 32,                                      // MSN Explorer
-        33, 34, 35, 36, 37, 38, 39, 40, 41, 41, 41, 41, 42, 43,  // Windows
-        44, 45, 46, 47, 48,                                  // messengers
-        49, 50, 51, 52, 53, 54, 55,                          // Office
-        59, 60, 62,                                          // Outlook Express
-        64, 65, 67, 69, 70,                                  // Windows Live Mail
-        80, 97, 100};
+    const std::vector<int> expected = {5,  6,  8,  10, 11, 11, 11, 11, 12, 12,  // Internet Explorer
+                                       12, 13, 14, 15, 15, 16,                  // Firefox
+                                       17, 18, 19, 20,                          // Opera
+                                       21, 22, 23, 24,                          // Netscape
+                                       25, 26, 27, 28,                          // AOL Explorer
+                                       29, 30, 31, 32,                          // MSN Explorer
+                                       33, 34, 35, 36, 37, 38, 39, 40, 41, 41,
+                                       41, 41, 42, 43,              // Windows
+                                       44, 45, 46, 47, 48,          // messengers
+                                       49, 50, 51, 52, 53, 54, 55,  // Office
+                                       59, 60, 62,                  // Outlook Express
+                                       64, 65, 67, 69, 70,          // Windows Live Mail
+                                       80, 97, 100};
     EXPECT_EQ(ui.progress, expected);
 }
 
@@ -114,7 +114,8 @@ TEST_F(CleanRunTest, OnlyTheTextOneTicksAnItem) {
     Tick("FIREFOX", "Download", "01");
     Run();
 
-    EXPECT_EQ(Labels(), (std::vector<std::string>{"Firefox Cookies", "Task complete Successfully!"}));
+    EXPECT_EQ(Labels(),
+              (std::vector<std::string>{"Firefox Cookies", "Task complete Successfully!"}));
     EXPECT_EQ(ui.rows[0].status, "Done");
     EXPECT_TRUE(test::FileExists(Roaming("Mozilla\\Firefox\\Profiles\\p1\\places.sqlite")));
     EXPECT_FALSE(test::FileExists(Roaming("Mozilla\\Firefox\\Profiles\\p1\\cookies.sqlite")));
@@ -123,15 +124,19 @@ TEST_F(CleanRunTest, OnlyTheTextOneTicksAnItem) {
 }
 
 TEST_F(CleanRunTest, FirefoxItemsOnAMachineWithoutFirefox) {
-    for (const char* key : {"Address", "Cookies", "cache", "History", "Download", "bookmarks",
-                            "passwords"}) {
+    for (const char* key :
+         {"Address", "Cookies", "cache", "History", "Download", "bookmarks", "passwords"}) {
         Tick("FIREFOX", key);
     }
     Run();
-    const std::vector<std::string> expected = {
-        "Firefox Address Bar History", "Firefox Cookies", "Firefox Cache", "Firefox History Files",
-        "Firefox Download Manager History", "Firefox Bookmarks Files", "Firefox Saved Passwords",
-        "Task complete Successfully!"};
+    const std::vector<std::string> expected = {"Firefox Address Bar History",
+                                               "Firefox Cookies",
+                                               "Firefox Cache",
+                                               "Firefox History Files",
+                                               "Firefox Download Manager History",
+                                               "Firefox Bookmarks Files",
+                                               "Firefox Saved Passwords",
+                                               "Task complete Successfully!"};
     EXPECT_EQ(Labels(), expected);
     for (size_t i = 0; i + 1 < ui.rows.size(); ++i) {
         EXPECT_EQ(ui.rows[i].status, "Done") << ui.rows[i].label;
@@ -247,10 +252,9 @@ TEST_F(CleanRunTest, MozillaSuiteItems) {
     Run();
     EXPECT_EQ(test::ListTree(Roaming("Mozilla\\Profiles")),
               (std::vector<std::string>{"default\\", "default\\x.slt\\"}));
-    EXPECT_EQ(Labels(),
-              (std::vector<std::string>{"Mozilla Address Bar History", "Mozilla Cookies",
-                                        "Mozilla Cache", "Mozilla History Files",
-                                        "Task complete Successfully!"}));
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"Mozilla Address Bar History", "Mozilla Cookies",
+                                                  "Mozilla Cache", "Mozilla History Files",
+                                                  "Task complete Successfully!"}));
 }
 
 TEST_F(CleanRunTest, GroupsRunInPassOrderWhateverTheFileOrder) {
@@ -259,9 +263,9 @@ TEST_F(CleanRunTest, GroupsRunInPassOrderWhateverTheFileOrder) {
     Tick("OPERA", "Cookies");
     Tick("FIREFOX", "Cookies");
     Run();
-    EXPECT_EQ(Labels(), (std::vector<std::string>{"Firefox Cookies", "Opera Cookies",
-                                                  "Netscape Cookies", "Mozilla Cookies",
-                                                  "Task complete Successfully!"}));
+    EXPECT_EQ(Labels(),
+              (std::vector<std::string>{"Firefox Cookies", "Opera Cookies", "Netscape Cookies",
+                                        "Mozilla Cookies", "Task complete Successfully!"}));
 }
 
 TEST_F(CleanRunTest, ExitOptionEndsTheProgramWithoutStoringTotals) {

@@ -86,6 +86,17 @@ TempRegKey::~TempRegKey() { RegDeleteTreeW(HKEY_CURRENT_USER, Widen(subKey_).c_s
 
 std::string TempRegKey::fullPath() const { return "HKEY_CURRENT_USER\\" + subKey_; }
 
+CurrentFolderGuard::CurrentFolderGuard(const std::string& folder) {
+    std::wstring buffer(32768, L'\0');
+    buffer.resize(GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data()));
+    previous_ = Narrow(buffer);
+    if (!SetCurrentDirectoryW(Widen(folder).c_str())) {
+        throw std::runtime_error("cannot make " + folder + " the current folder");
+    }
+}
+
+CurrentFolderGuard::~CurrentFolderGuard() { SetCurrentDirectoryW(Widen(previous_).c_str()); }
+
 void MakeFolders(const std::string& folder) {
     std::wstring wide = Long(folder);
     // Create each missing level, skipping the "\\?\X:" prefix.

@@ -42,6 +42,18 @@ private:
     std::string subKey_;
 };
 
+// Makes a folder the process's current folder for the guard's lifetime.
+class CurrentFolderGuard {
+public:
+    explicit CurrentFolderGuard(const std::string& folder);
+    ~CurrentFolderGuard();
+    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
+    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
+
+private:
+    std::string previous_;
+};
+
 // Files and folders (paths in UTF-8; long paths allowed).
 void MakeFolders(const std::string& folder);
 void WriteFileOfSize(const std::string& file, std::size_t bytes, char fill = 'x');

@@ -1,0 +1,199 @@
+// The operations on adversarial trees: links out of the tree, names outside the ANSI code page,
+// paths beyond MAX_PATH, and relative paths left behind by failed lookups.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/erase.h"
+#include "engine/erase_recorder.h"
+#include "support/sandbox.h"
+
+namespace hm {
+namespace {
+
+using test::EraseRecorder;
+using test::TempFolder;
+using Paths = std::vector<std::string>;
+
+// Made by scripts/make-link-fixture before the tests run: "tree" holds Linux directory
+// symlinks (reparse points to Wine) that lead into "precious".
+const std::string kFixture = "C:\\hm-link-fixture";
+const std::string kTree = kFixture + "\\tree";
+const std::string kPrecious = kFixture + "\\precious";
+const Paths kLinks{kTree + "\\cache\\link", kTree + "\\profile\\Cache\\link", kTree + "\\linkdir",
+                   kTree + "\\cache2"};
+
+void ExpectPreciousIntact() {
+    EXPECT_EQ(test::ListTree(kPrecious), (Paths{"a.tmp", "cache\\", "cache\\data", "inner\\",
+                                                "inner\\places.sqlite", "places.sqlite"}));
+    for (const char* file : {"a.tmp", "cache\\data", "inner\\places.sqlite", "places.sqlite"}) {
+        EXPECT_EQ(test::ReadFileText(kPrecious + "\\" + file), "keep me\n") << file;
+    }
+}
+
+// Every operation, aimed at the tree, at the links themselves and at folders holding links,
+// with names that also exist behind the links.
+void RunEverything(Eraser& eraser) {
+    for (const std::string& folder :
+         {kTree, kTree + "\\linkdir", kTree + "\\cache", kTree + "\\cache2", kTree + "\\profile",
+          kTree + "\\cache\\link"}) {
+        eraser.DeleteNamedFiles(folder, "places.sqlite");
+        eraser.DeleteNamedFiles(folder, "data");
+        eraser.DeleteFilesByExtension(folder, "tmp");
+        eraser.DeleteNamedFolders(folder, "inner");
+        eraser.DeleteNamedFolders(folder, "cache");
+        eraser.DeleteNamedFolders(folder, "link");
+        eraser.DeleteNamedFolders(folder, "linkdir");
+        eraser.DeleteNamedFolders(folder, "cache2");
+        eraser.DeleteFilesInFolder(folder);
+        eraser.DeleteNamedFilesInFolder(folder, "places.sqlite");
+        eraser.DeleteFilesByExtensionInFolder(folder, "tmp");
+        eraser.DeleteFolderFiles(folder);
+    }
+    eraser.ResetFolder(kTree + "\\cache2");
+    eraser.ResetFolder(kTree + "\\profile\\Cache\\link");
+    eraser.ResetFolder(kTree + "\\profile");
+    eraser.ResetFolder(kTree);
+}
+
+void ExpectNothingReportedBehindALink(const EraseRecorder& recorder) {
+    for (const Trace& trace : recorder.traces) {
+        for (const std::string& link : kLinks) {
+            EXPECT_NE(trace.path.rfind(link + "\\", 0), 0u) << trace.path;
+        }
+        EXPECT_EQ(trace.path.find("precious"), std::string::npos) << trace.path;
+    }
+}
+
+TEST(EraseLinks, NoOperationReachesThroughALink) {
+    ASSERT_TRUE(test::FolderExists(kPrecious)) << "the link fixture was not made";
+    for (const std::string& link : kLinks) {
+        ASSERT_NE(test::AttributesOf(link) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << link;
+    }
+    ExpectPreciousIntact();
+
+    // Straight at a link, nothing is walked.
+    Eraser probe(EraseMode::Preview);
+    EXPECT_EQ(probe.DeleteFolderFiles(kTree + "\\linkdir"), 10000);
+    EXPECT_EQ(probe.DeleteNamedFolders(kTree + "\\linkdir", "cache"), 10000);
+    EXPECT_EQ(probe.DeleteFilesInFolder(kTree + "\\cache2"), 0);
+
+    EraseRecorder preview;
+    Eraser previewer(EraseMode::Preview, &preview);
+    RunEverything(previewer);
+    ExpectNothingReportedBehindALink(preview);
+    // The walks did look at the tree: its own files and folders were reported.
+    EXPECT_NE(preview.Find(kTree + "\\places.sqlite"), nullptr);
+    EXPECT_NE(preview.Find(kTree + "\\cache\\f1"), nullptr);
+
+    EraseRecorder erase;
+    Eraser eraser(EraseMode::Erase, &erase);
+    RunEverything(eraser);
+    ExpectNothingReportedBehindALink(erase);
+    EXPECT_FALSE(test::FileExists(kTree + "\\places.sqlite"));
+    EXPECT_FALSE(test::FileExists(kTree + "\\cache\\f1"));
+    ExpectPreciousIntact();
+}
+
+TEST(EraseNames, NamesOutsideTheAnsiCodePageAreFoundCountedAndDeleted) {
+    TempFolder dir;
+    test::WriteFileOfSize(dir / "Привет.txt", 1);
+    test::WriteFileOfSize(dir / "日本語.tmp", 2);
+    test::WriteFileOfSize(dir / "😀 emoji.dat", 4);
+    test::WriteFileOfSize(dir / "папка\\文件.txt", 8);
+    test::WriteFileOfSize(dir / "папка\\😀 emoji.dat", 16);
+
+    EraseRecorder recorder;
+    Eraser eraser(EraseMode::Erase, &recorder);
+    EXPECT_EQ(eraser.DeleteNamedFiles(dir.path(), "😀 emoji.dat"), 10004);
+    EXPECT_EQ(eraser.DeleteFilesByExtension(dir.path(), "tmp"), 10002);
+    EXPECT_EQ(test::ListTree(dir.path()), (Paths{"Привет.txt", "папка\\", "папка\\文件.txt"}));
+    EXPECT_EQ(eraser.DeleteFolderFiles(dir.path()), 10001);
+    EXPECT_EQ(test::ListTree(dir.path()), (Paths{"папка\\"}));
+    EXPECT_EQ(recorder.Paths(TraceKind::File),
+              (Paths{dir / "Привет.txt", dir / "папка\\文件.txt", dir / "папка\\😀 emoji.dat",
+                     dir / "日本語.tmp", dir / "😀 emoji.dat"}));
+}
+
+TEST(EraseLongPaths, TreesBeyondMaxPathAreWalkedAndRemoved) {
+    TempFolder dir;
+    std::string deep = dir.path();
+    for (char c = 'a'; c < 'f'; ++c) {
+        deep += "\\" + std::string(60, c);
+    }
+    ASSERT_GT(deep.size(), 300u);
+    test::WriteFileOfSize(dir / "top.bin", 1);
+    test::WriteFileOfSize(deep + "\\f.bin", 10);
+    test::WriteFileOfSize(deep + "\\cache\\g.bin", 30);
+    test::WriteFileOfSize(deep + "\\файл-😀.tmp", 20);
+
+    EraseRecorder recorder;
+    Eraser eraser(EraseMode::Erase, &recorder);
+    EXPECT_EQ(eraser.DeleteFilesByExtensionInFolder(deep, "tmp"), 20);
+    EXPECT_EQ(eraser.DeleteNamedFolders(dir.path(), "cache"), 10000);
+    EXPECT_FALSE(test::FolderExists(deep + "\\cache"));
+    EXPECT_EQ(eraser.DeleteFolderFiles(dir.path()), 10001);
+    EXPECT_FALSE(test::FileExists(deep + "\\f.bin"));
+    EXPECT_NE(recorder.Find(deep + "\\f.bin"), nullptr);
+    EXPECT_NE(recorder.Find(deep + "\\файл-😀.tmp"), nullptr);
+
+    test::WriteFileOfSize(deep + "\\again.bin", 7);
+    EXPECT_EQ(eraser.ResetFolder(dir / std::string(60, 'a')), 7);
+    EXPECT_EQ(test::ListTree(dir.path()), (Paths{std::string(60, 'a') + "\\"}));
+}
+
+TEST(EraseLongPaths, PathsAreNormalisedBeforeUse) {
+    TempFolder dir;
+    test::WriteFileOfSize(dir / "y\\n.txt", 4);
+    test::WriteFileOfSize(dir / "y\\m.txt", 8);
+    EraseRecorder recorder;
+    Eraser eraser(EraseMode::Erase, &recorder);
+    EXPECT_EQ(eraser.DeleteNamedFilesInFolder(dir.path() + "\\x\\..\\y\\", "n.txt"), 4);
+    EXPECT_EQ(eraser.DeleteFilesInFolder(dir.path() + "/y"), 8);
+    EXPECT_TRUE(test::ListTree(dir / "y").empty());
+    EXPECT_EQ(recorder.Paths(TraceKind::File), (Paths{dir / "y\\m.txt", dir / "y\\n.txt"}));
+}
+
+TEST(EraseRelativePaths, PathsFromFailedLookupsChangeNothing) {
+    TempFolder dir;
+    test::CurrentFolderGuard current(dir.path());
+    test::WriteFileOfSize(dir / "Error\\Mozilla\\Firefox\\Profiles\\p\\places.sqlite", 10);
+    test::WriteFileOfSize(dir / "Error\\Mozilla\\Firefox\\Profiles\\p\\cache\\x.tmp", 10);
+    test::WriteFileOfSize(dir / "Error\\top.tmp", 10);
+    test::WriteFileText(dir / "Error\\settings.ini", "[Gone]\r\na=1\r\n");
+    test::WriteFileOfSize(dir / "existing\\keep.txt", 10);
+    const Paths before = test::ListTree(dir.path());
+
+    // "\users\...\hm-test-..." names this very folder from the root of the current drive, and
+    // "C:Error" names Error below the current folder of drive C.
+    const std::string fromRoot = dir.path().substr(2);
+    const std::string onDrive = dir.path().substr(0, 2) + "Error";
+    EraseRecorder recorder;
+    Eraser eraser(EraseMode::Erase, &recorder);
+    for (const std::string& folder :
+         {std::string("Error\\Mozilla\\Firefox\\Profiles"), std::string("Error"),
+          std::string(".\\Error"), std::string("."), std::string(), fromRoot, fromRoot + "\\Error",
+          onDrive, std::string("existing")}) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(eraser.DeleteFolderFiles(folder), 10000);
+        EXPECT_EQ(eraser.DeleteNamedFiles(folder, "places.sqlite"), 10000);
+        EXPECT_EQ(eraser.DeleteFilesByExtension(folder, "tmp"), 10000);
+        EXPECT_EQ(eraser.DeleteNamedFolders(folder, "cache"), 10000);
+        EXPECT_EQ(eraser.DeleteFilesInFolder(folder), 0);
+        EXPECT_EQ(eraser.DeleteNamedFilesInFolder(folder, "top.tmp"), 0);
+        EXPECT_EQ(eraser.DeleteFilesByExtensionInFolder(folder, "tmp"), 0);
+        EXPECT_EQ(eraser.ResetFolder(folder), 0);
+        eraser.DeleteIniSection(folder + "\\settings.ini", "Gone");
+    }
+    EXPECT_EQ(eraser.ResetFolder("Favorites"), 0);
+    EXPECT_EQ(test::ListTree(dir.path()), before);
+    EXPECT_EQ(test::ReadFileText(dir / "Error\\settings.ini"), "[Gone]\r\na=1\r\n");
+    EXPECT_TRUE(recorder.traces.empty());
+}
+
+}  // namespace
+}  // namespace hm
