@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <memory>
 #include <type_traits>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -15,7 +16,57 @@
 #include "platform/text.h"
 
 namespace hm {
+
+// Paths are compared as the file system and the registry compare names: without regard to case.
+struct Eraser::PreviewLedger {
+    std::unordered_set<std::wstring> gone;     // files, folders, keys, values, sections
+    std::unordered_set<std::wstring> emptied;  // folders that would be made again, empty
+
+    static std::wstring Key(std::wstring_view path) {
+        std::wstring key(path);
+        if (!key.empty()) {
+            CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+        }
+        return key;
+    }
+    bool Contains(const std::wstring& path) const { return gone.count(Key(path)) != 0; }
+    bool IsEmptied(const std::wstring& path) const { return emptied.count(Key(path)) != 0; }
+    // The item itself or any folder or key above it is gone, or a folder above it was emptied.
+    bool IsGone(const std::wstring& path) const {
+        if (gone.empty() && emptied.empty()) {
+            return false;
+        }
+        const std::wstring key = Key(path);
+        if (gone.count(key) != 0) {
+            return true;
+        }
+        for (size_t cut = key.find(L'\\'); cut != std::wstring::npos;
+             cut = key.find(L'\\', cut + 1)) {
+            const std::wstring above = key.substr(0, cut);
+            if (gone.count(above) != 0 || emptied.count(above) != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+    void MarkGone(const std::wstring& path) { gone.insert(Key(path)); }
+    void MarkEmptied(const std::wstring& path) {
+        const std::wstring key = Key(path);
+        gone.erase(key);
+        emptied.insert(key);
+    }
+};
+
+Eraser::Eraser(EraseMode mode, EraseObserver* observer)
+    : mode_(mode),
+      observer_(observer),
+      ledger_(mode == EraseMode::Preview ? std::make_unique<PreviewLedger>() : nullptr) {}
+
+Eraser::~Eraser() = default;
+
 namespace {
+
+using Ledger = Eraser::PreviewLedger;
 
 constexpr double kWalkConstant = 10000;
 constexpr std::uint32_t kKeyCount = 3;
@@ -90,10 +141,23 @@ struct TreeResult {
 // predicted from the attributes instead.
 class Walk {
 public:
-    Walk(EraseMode mode, EraseObserver* observer)
-        : preview_(mode == EraseMode::Preview), observer_(observer) {}
+    Walk(EraseMode mode, EraseObserver* observer, Ledger* ledger)
+        : preview_(mode == EraseMode::Preview), observer_(observer), ledger_(ledger) {}
 
     bool preview() const { return preview_; }
+
+    // Preview only: what an earlier step would already have removed is not there any more.
+    bool Gone(const std::wstring& path) const {
+        return ledger_ != nullptr && ledger_->Contains(path);
+    }
+    bool Emptied(const std::wstring& folder) const {
+        return ledger_ != nullptr && ledger_->IsEmptied(folder);
+    }
+    void Forget(const std::wstring& path, std::uint32_t error) {
+        if (ledger_ != nullptr && error == 0) {
+            ledger_->MarkGone(path);
+        }
+    }
 
     // Paths are turned into text only when someone listens: a walk of many thousand files
     // should not pay for it otherwise.
@@ -147,6 +211,7 @@ public:
             error = files::RemoveFile(path);
         }
         Report(TraceKind::File, path, static_cast<double>(size), error);
+        Forget(path, error);
     }
 
     // A folder link goes as a link: removing it never reaches what it points at.
@@ -191,6 +256,7 @@ public:
 private:
     bool preview_;
     EraseObserver* observer_;
+    Ledger* ledger_;
     std::wstring lowered_;
 };
 
@@ -221,11 +287,16 @@ TreeResult Walk::DeleteTree(std::wstring& folder, std::uint32_t attributes, bool
             result.error = scan.error();
             return result;
         }
-        while (scan.Next()) {
+        const bool emptied = Emptied(folder);
+        while (!emptied && scan.Next()) {
             ChildPath child(folder, scan.name());
+            if (Gone(folder)) {
+                continue;
+            }
             if (scan.IsFolder()) {
                 if (scan.IsLink()) {
                     const std::uint32_t error = RemoveLink(folder);
+                    Forget(folder, error);
                     if (error != 0) {
                         Report(TraceKind::Folder, folder, 0, error);
                         result.leftovers = true;
@@ -251,6 +322,7 @@ TreeResult Walk::DeleteTree(std::wstring& folder, std::uint32_t attributes, bool
             } else if (!preview_) {
                 error = files::RemoveFile(folder);
             }
+            Forget(folder, error);
             if (error != 0) {
                 Report(TraceKind::File, folder, size, error);
                 result.leftovers = true;
@@ -279,6 +351,7 @@ TreeResult Walk::DeleteTree(std::wstring& folder, std::uint32_t attributes, bool
         }
         result.error = files::RemoveFolder(folder);
     }
+    Forget(folder, result.error);
     return result;
 }
 
@@ -288,10 +361,16 @@ double Walk::Files(std::wstring& folder, const FileSelector& selector, bool recu
     std::vector<std::wstring> subFolders;
     {
         files::FolderScan scan(folder);
-        if (scan.error() != 0) {
+        if (scan.error() != 0 || Emptied(folder)) {
             return 0;
         }
         while (scan.Next()) {
+            if (ledger_ != nullptr) {
+                ChildPath child(folder, scan.name());
+                if (Gone(folder)) {
+                    continue;
+                }
+            }
             if (scan.IsFolder()) {
                 if (recurse && !scan.IsLink()) {
                     subFolders.emplace_back(scan.name());
@@ -332,7 +411,7 @@ double Walk::NamedFolders(std::wstring& folder, std::uint32_t attributes,
     std::vector<std::pair<std::wstring, std::uint32_t>> descend;
     {
         files::FolderScan scan(folder);
-        if (scan.error() != 0) {
+        if (scan.error() != 0 || Emptied(folder)) {
             return 0;
         }
         while (scan.Next()) {
@@ -342,9 +421,14 @@ double Walk::NamedFolders(std::wstring& folder, std::uint32_t attributes,
             // The folder being searched is unhidden, not the sub-folders it holds.
             attributes = Unhide(folder, attributes);
             ChildPath child(folder, scan.name());
+            if (Gone(folder)) {
+                continue;
+            }
             if (Lowered(scan.name()) == folderName) {
                 if (scan.IsLink()) {
-                    Report(TraceKind::Folder, folder, 0, RemoveLink(folder));
+                    const std::uint32_t error = RemoveLink(folder);
+                    Forget(folder, error);
+                    Report(TraceKind::Folder, folder, 0, error);
                 } else {
                     const TreeResult tree = DeleteTree(folder, scan.attributes(), false);
                     total += tree.bytes;
@@ -376,11 +460,12 @@ std::wstring UsablePath(const std::string& folder) {
 
 // The folder a walk starts from, or empty when there is nothing to walk. A link given as the
 // starting folder is refused like one met inside a tree: its contents belong elsewhere.
-std::wstring WalkableFolder(const std::string& folder, std::uint32_t& attributes) {
+std::wstring WalkableFolder(const std::string& folder, std::uint32_t& attributes,
+                            const Ledger* ledger) {
     std::wstring path = UsablePath(folder);
     files::Info info;
-    if (path.empty() || files::QueryInfo(path, info) != 0 ||
-        (info.attributes & files::kDirectory) == 0 ||
+    if (path.empty() || (ledger != nullptr && ledger->IsGone(path)) ||
+        files::QueryInfo(path, info) != 0 || (info.attributes & files::kDirectory) == 0 ||
         (info.attributes & files::kReparsePoint) != 0) {
         return {};
     }
@@ -388,14 +473,14 @@ std::wstring WalkableFolder(const std::string& folder, std::uint32_t& attributes
     return path;
 }
 
-double WalkFiles(EraseMode mode, EraseObserver* observer, const std::string& folder,
+double WalkFiles(EraseMode mode, EraseObserver* observer, Ledger* ledger, const std::string& folder,
                  FileSelector selector, bool recurse, Yields yields) {
     std::uint32_t attributes = 0;
-    std::wstring path = WalkableFolder(folder, attributes);
+    std::wstring path = WalkableFolder(folder, attributes, ledger);
     if (path.empty()) {
         return 0;
     }
-    Walk walk(mode, observer);
+    Walk walk(mode, observer, ledger);
     return walk.Files(path, selector, recurse, yields);
 }
 
@@ -407,6 +492,15 @@ FileSelector ByExtension(const std::string& extension) {
     return {FileSelector::By::Extension, Widen(extension)};
 }
 
+// Ledger entries for things that are not files: a prefix keeps them apart from paths.
+std::wstring KeyEntry(const std::string& rootName, const std::string& subKey) {
+    return L"reg:" + Widen(rootName + "\\" + subKey);
+}
+std::wstring ValueEntry(const std::string& rootName, const std::string& subKey,
+                        const std::string& value) {
+    return L"val:" + Widen(rootName + "\\" + subKey) + L"|" + Widen(value);
+}
+
 }  // namespace
 
 std::uint32_t Eraser::DeleteRegKey(RootKey root, const std::string& subKey) {
@@ -414,14 +508,15 @@ std::uint32_t Eraser::DeleteRegKey(RootKey root, const std::string& subKey) {
     if (rootName.empty() || NamesRootItself(subKey)) {
         return kKeyCount;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
     const HKEY parent = ToHkey(root);
     const std::wstring wide = Widen(subKey);
     bool existed = false;
     std::uint32_t error = 0;
     if (walk.preview()) {
         RegKey key;
-        existed = key.Open(parent, subKey, KEY_READ) == ERROR_SUCCESS;
+        existed = key.Open(parent, subKey, KEY_READ) == ERROR_SUCCESS &&
+                  !ledger_->IsGone(KeyEntry(rootName, subKey));
         DWORD subKeys = 0;
         if (existed &&
             RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
@@ -448,6 +543,7 @@ std::uint32_t Eraser::DeleteRegKey(RootKey root, const std::string& subKey) {
     }
     if (existed) {
         walk.ReportKey(TraceKind::RegistryKey, rootName + "\\" + subKey, error);
+        walk.Forget(KeyEntry(rootName, subKey), error);
     }
     return kKeyCount;
 }
@@ -457,12 +553,13 @@ std::uint32_t Eraser::DeleteRegTree(RootKey root, const std::string& subKey) {
     if (rootName.empty() || NamesRootItself(subKey)) {
         return kTreeCount;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
     const HKEY parent = ToHkey(root);
     RegKey probe;
     const LONG opened = probe.Open(parent, subKey, KEY_READ);
     probe.Close();
-    if (opened == ERROR_FILE_NOT_FOUND) {
+    if (opened == ERROR_FILE_NOT_FOUND ||
+        (ledger_ != nullptr && ledger_->IsGone(KeyEntry(rootName, subKey)))) {
         return kTreeCount;
     }
     std::uint32_t error = 0;
@@ -470,6 +567,7 @@ std::uint32_t Eraser::DeleteRegTree(RootKey root, const std::string& subKey) {
         error = static_cast<std::uint32_t>(SHDeleteKeyW(parent, Widen(subKey).c_str()));
     }
     walk.ReportKey(TraceKind::RegistryTree, rootName + "\\" + subKey, error);
+    walk.Forget(KeyEntry(rootName, subKey), error);
     return kTreeCount;
 }
 
@@ -479,7 +577,7 @@ std::uint32_t Eraser::DeleteRegValue(RootKey root, const std::string& subKey,
     if (rootName.empty()) {
         return kValueCount;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
     RegKey key;
     const REGSAM access = walk.preview() ? KEY_QUERY_VALUE : KEY_QUERY_VALUE | KEY_SET_VALUE;
     if (key.Open(ToHkey(root), subKey, access) != ERROR_SUCCESS) {
@@ -490,12 +588,17 @@ std::uint32_t Eraser::DeleteRegValue(RootKey root, const std::string& subKey,
         ERROR_SUCCESS) {
         return kValueCount;
     }
+    if (ledger_ != nullptr && (ledger_->IsGone(KeyEntry(rootName, subKey)) ||
+                               ledger_->Contains(ValueEntry(rootName, subKey, value)))) {
+        return kValueCount;
+    }
     std::uint32_t error = 0;
     if (!walk.preview()) {
         error = static_cast<std::uint32_t>(RegDeleteValueW(key.get(), name.c_str()));
     }
     const std::string path = subKey.empty() ? rootName : rootName + "\\" + subKey;
     walk.ReportKey(TraceKind::RegistryValue, path, error, value);
+    walk.Forget(ValueEntry(rootName, subKey, value), error);
     return kValueCount;
 }
 
@@ -528,39 +631,45 @@ void Eraser::DeleteIniSection(const std::string& file, const std::string& sectio
             break;
         }
     }
-    if (!found) {
+    const std::wstring entry = L"ini:" + longPath + L"|" + wanted;
+    if (!found ||
+        (ledger_ != nullptr && (ledger_->Contains(entry) || ledger_->IsGone(longPath)))) {
         return;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
     std::uint32_t error = 0;
     if (!walk.preview() &&
         !WritePrivateProfileStringW(wanted.c_str(), nullptr, nullptr, path.c_str())) {
         error = static_cast<std::uint32_t>(GetLastError());
     }
     walk.Report(TraceKind::IniSection, longPath, 0, error, section);
+    walk.Forget(entry, error);
 }
 
 double Eraser::DeleteFolderFiles(const std::string& folder) {
-    return WalkFiles(mode_, observer_, folder, {}, true, Yields::Never) + kWalkConstant;
+    return WalkFiles(mode_, observer_, ledger_.get(), folder, {}, true, Yields::Never) +
+           kWalkConstant;
 }
 
 double Eraser::DeleteNamedFiles(const std::string& folder, const std::string& fileName) {
-    return WalkFiles(mode_, observer_, folder, ByName(fileName), true, Yields::PerFileAndFolder) +
+    return WalkFiles(mode_, observer_, ledger_.get(), folder, ByName(fileName), true,
+                     Yields::PerFileAndFolder) +
            kWalkConstant;
 }
 
 double Eraser::DeleteFilesByExtension(const std::string& folder, const std::string& extension) {
-    return WalkFiles(mode_, observer_, folder, ByExtension(extension), true, Yields::Never) +
+    return WalkFiles(mode_, observer_, ledger_.get(), folder, ByExtension(extension), true,
+                     Yields::Never) +
            kWalkConstant;
 }
 
 double Eraser::DeleteNamedFolders(const std::string& folder, const std::string& folderName) {
     std::uint32_t attributes = 0;
-    std::wstring path = WalkableFolder(folder, attributes);
+    std::wstring path = WalkableFolder(folder, attributes, ledger_.get());
     if (path.empty()) {
         return kWalkConstant;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
     return walk.NamedFolders(path, attributes, Widen(folderName)) + kWalkConstant;
 }
 
@@ -569,12 +678,20 @@ double Eraser::ResetFolder(const std::string& folder) {
     if (path.empty() || IsVolumeRoot(path)) {
         return 0;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
+    Ledger* ledger = ledger_.get();
     files::Info info;
-    if (files::QueryInfo(path, info) != 0) {
+    if (files::QueryInfo(path, info) != 0 || (ledger != nullptr && ledger->IsGone(path))) {
         // A missing folder is made, when its parent exists.
         if (!walk.preview()) {
             files::CreateFolder(path);
+        } else {
+            // The folder would be made when its parent is (still) there.
+            const std::wstring parent = path.substr(0, path.rfind(L'\\'));
+            files::Info parentInfo;
+            if (files::QueryInfo(parent, parentInfo) == 0 && !ledger->IsGone(parent)) {
+                ledger->MarkEmptied(path);
+            }
         }
         return 0;
     }
@@ -587,6 +704,8 @@ double Eraser::ResetFolder(const std::string& folder) {
         walk.Report(TraceKind::Folder, path, 0, error);
         if (!walk.preview() && error == 0) {
             files::CreateFolder(path);
+        } else if (ledger != nullptr && error == 0) {
+            ledger->MarkEmptied(path);
         }
         return 0;
     }
@@ -595,21 +714,25 @@ double Eraser::ResetFolder(const std::string& folder) {
     walk.Report(TraceKind::Folder, path, tree.bytes, tree.error);
     if (!walk.preview()) {
         files::CreateFolder(path);
+    } else if (tree.error == 0) {
+        ledger->MarkEmptied(path);
     }
     return tree.bytes;
 }
 
 double Eraser::DeleteFilesInFolder(const std::string& folder) {
-    return WalkFiles(mode_, observer_, folder, {}, false, Yields::Never);
+    return WalkFiles(mode_, observer_, ledger_.get(), folder, {}, false, Yields::Never);
 }
 
 double Eraser::DeleteNamedFilesInFolder(const std::string& folder, const std::string& fileName) {
-    return WalkFiles(mode_, observer_, folder, ByName(fileName), false, Yields::PerFile);
+    return WalkFiles(mode_, observer_, ledger_.get(), folder, ByName(fileName), false,
+                     Yields::PerFile);
 }
 
 double Eraser::DeleteFilesByExtensionInFolder(const std::string& folder,
                                               const std::string& extension) {
-    return WalkFiles(mode_, observer_, folder, ByExtension(extension), false, Yields::PerFile);
+    return WalkFiles(mode_, observer_, ledger_.get(), folder, ByExtension(extension), false,
+                     Yields::PerFile);
 }
 
 void Eraser::DeleteAtReboot(const std::string& file) {
@@ -617,7 +740,7 @@ void Eraser::DeleteAtReboot(const std::string& file) {
     if (path.empty()) {
         return;
     }
-    Walk walk(mode_, observer_);
+    Walk walk(mode_, observer_, ledger_.get());
     files::Info info;
     const double bytes = files::QueryInfo(path, info) == 0 ? static_cast<double>(info.size) : 0;
     const std::uint32_t error = walk.preview() ? 0 : files::DeleteAtNextBoot(path);

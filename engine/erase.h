@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/regfun.h"
@@ -23,7 +24,15 @@ namespace hm {
 
 enum class EraseMode { Erase, Preview };
 
-enum class TraceKind { File, Folder, RegistryKey, RegistryTree, RegistryValue, IniSection, RebootDelete };
+enum class TraceKind {
+    File,
+    Folder,
+    RegistryKey,
+    RegistryTree,
+    RegistryValue,
+    IniSection,
+    RebootDelete
+};
 
 // One thing an operation removed (Erase), tried to remove and could not (removed == false), or
 // would remove (Preview; removed tells whether the deletion would succeed, as far as can be told
@@ -47,8 +56,8 @@ public:
 
 class Eraser {
 public:
-    explicit Eraser(EraseMode mode, EraseObserver* observer = nullptr)
-        : mode_(mode), observer_(observer) {}
+    explicit Eraser(EraseMode mode, EraseObserver* observer = nullptr);
+    ~Eraser();
     Eraser(const Eraser&) = delete;
     Eraser& operator=(const Eraser&) = delete;
 
@@ -78,21 +87,14 @@ public:
     // Registers the file for deletion at the next restart of Windows.
     void DeleteAtReboot(const std::string& file);
 
-private:
-    void Report(const Trace& trace) {
-        if (observer_ != nullptr) {
-            observer_->OnTrace(trace);
-        }
-    }
-    // Not "Yield": <windows.h> defines that name as a macro.
-    void LetEventsRun() {
-        if (observer_ != nullptr) {
-            observer_->OnYield();
-        }
-    }
+    // In Preview, what earlier operations of this eraser would have removed; later operations
+    // treat it as gone, so a previewed pass finds what the real pass would find.
+    struct PreviewLedger;
 
+private:
     EraseMode mode_;
     EraseObserver* observer_;
+    std::unique_ptr<PreviewLedger> ledger_;
 };
 
 }  // namespace hm

@@ -351,6 +351,11 @@ TEST_F(CleanRunTest, PreviewChangesNothingAndCountsTheSame) {
     test::WriteFileOfSize(root + "\\a\\cookies.sqlite", 99);
     test::WriteFileOfSize(Local("Mozilla\\Firefox\\Profiles\\a\\cache\\x\\y"), 77);
     test::WriteFileOfSize(Roaming("Opera\\Opera\\s\\sessions\\w.win"), 55);
+    // Named by three items: the first takes it, the others find nothing, in preview too.
+    test::WriteFileOfSize(root + "\\places.sqlite", 500);
+    Tick("FIREFOX", "Address");
+    Tick("FIREFOX", "History");
+    Tick("FIREFOX", "bookmarks");
     Tick("FIREFOX", "Cookies");
     Tick("FIREFOX", "cache");
     Tick("OPERA", "Sessions");
@@ -366,7 +371,8 @@ TEST_F(CleanRunTest, PreviewChangesNothingAndCountsTheSame) {
     for (const Trace& trace : ui.traces) {
         found.push_back(trace.path + "|" + std::to_string(static_cast<long>(trace.bytes)));
     }
-    EXPECT_EQ(found.size(), 4u);
+    EXPECT_EQ(found.size(), 5u);
+    EXPECT_EQ(previewBytes, 500 + 10000 * 3 + 1234 + 10000 + 20000 + 10000);
     EXPECT_NE(std::find(found.begin(), found.end(), root + "\\cookies.sqlite|1234"), found.end());
     EXPECT_NE(std::find(found.begin(), found.end(),
                         Local("Mozilla\\Firefox\\Profiles\\a\\cache") + "|77"),

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -154,7 +155,7 @@ TEST(ErasePreview, ResetFolderMakesNothingCountsWithoutObserverAndRefusesRoots) 
     BuildMixedTree(dir);
     const auto before = Snapshot(dir);
     EXPECT_EQ(previewer.ResetFolder(dir.path()), 15705);
-    EXPECT_EQ(previewer.DeleteFolderFiles(dir.path()), 10200);
+    EXPECT_EQ(Eraser(EraseMode::Preview).DeleteFolderFiles(dir.path()), 10200);
     EXPECT_EQ(Snapshot(dir), before);
 
     // A drive root can never go itself, so resetting one is refused outright.
@@ -163,6 +164,68 @@ TEST(ErasePreview, ResetFolderMakesNothingCountsWithoutObserverAndRefusesRoots) 
     EXPECT_EQ(watched.ResetFolder("C:\\"), 0);
     EXPECT_EQ(watched.ResetFolder("C:\\."), 0);
     EXPECT_TRUE(recorder.traces.empty());
+}
+
+// One eraser serves a whole pass. Its preview must remember what earlier steps would have
+// removed, or a previewed pass reports (and counts) the same file once per item that names it.
+void RunSequence(Eraser& eraser, const TempFolder& dir, const std::string& key,
+                 std::vector<double>& results) {
+    results.push_back(eraser.DeleteNamedFiles(dir.path(), "places.sqlite"));
+    results.push_back(eraser.DeleteNamedFiles(dir.path(), "places.sqlite"));
+    results.push_back(eraser.DeleteNamedFolders(dir.path(), "cache"));
+    results.push_back(eraser.DeleteFolderFiles(dir / "p1\\Cache"));
+    results.push_back(eraser.DeleteFilesByExtension(dir.path(), "tmp"));
+    results.push_back(eraser.ResetFolder(dir / "p2"));
+    results.push_back(eraser.DeleteFolderFiles(dir / "p2"));
+    results.push_back(eraser.ResetFolder(dir / "p2\\deep"));
+    results.push_back(eraser.DeleteNamedFilesInFolder(dir.path(), "places.sqlite"));
+    eraser.DeleteIniSection(dir / "settings.ini", "Recent");
+    eraser.DeleteIniSection(dir / "settings.ini", "Recent");
+    results.push_back(eraser.DeleteRegTree(kCurrentUser, key + "\\Tree"));
+    results.push_back(eraser.DeleteRegValue(kCurrentUser, key + "\\Tree\\Sub", "v"));
+    results.push_back(eraser.DeleteRegKey(kCurrentUser, key + "\\Tree\\Sub"));
+    results.push_back(eraser.DeleteRegValue(kCurrentUser, key, "w"));
+    results.push_back(eraser.DeleteRegValue(kCurrentUser, key, "w"));
+}
+
+TEST(ErasePreview, APreviewedSequenceFindsWhatTheRealSequenceFinds) {
+    TempFolder dir;
+    test::TempRegKey key;
+    BuildMixedTree(dir);
+    test::WriteFileText(dir / "settings.ini", "[Recent]\r\nFile1=a\r\n[Other]\r\nx=1\r\n");
+    test::SetRegText(key.subKey() + "\\Tree\\Sub", "v", "1");
+    test::SetRegText(key.subKey(), "w", "2");
+    const auto before = Snapshot(dir);
+    const std::string iniBefore = test::ReadFileText(dir / "settings.ini");
+
+    EraseRecorder preview;
+    std::vector<double> predicted;
+    {
+        Eraser previewer(EraseMode::Preview, &preview);
+        RunSequence(previewer, dir, key.subKey(), predicted);
+    }
+    EXPECT_EQ(Snapshot(dir), before);
+    EXPECT_EQ(test::ReadFileText(dir / "settings.ini"), iniBefore);
+    EXPECT_TRUE(test::RegValueExists(key.subKey() + "\\Tree\\Sub", "v"));
+    EXPECT_TRUE(test::RegValueExists(key.subKey(), "w"));
+
+    EraseRecorder erase;
+    std::vector<double> actual;
+    {
+        Eraser eraser(EraseMode::Erase, &erase);
+        RunSequence(eraser, dir, key.subKey(), actual);
+    }
+    EXPECT_EQ(actual, predicted);
+    EXPECT_EQ(Summary(erase), Summary(preview));
+    // Each thing is reported once: the second pass over the same names finds nothing.
+    const std::vector<std::string> files = preview.Paths(TraceKind::File);
+    EXPECT_EQ(files.size(), std::set<std::string>(files.begin(), files.end()).size());
+    EXPECT_EQ(preview.Paths(TraceKind::IniSection).size(), 1u);
+    EXPECT_EQ(preview.Paths(TraceKind::RegistryTree).size(), 1u);
+    EXPECT_TRUE(preview.Paths(TraceKind::RegistryValue).size() == 1u);
+    EXPECT_TRUE(preview.Paths(TraceKind::RegistryKey).empty());
+    EXPECT_FALSE(test::RegValueExists(key.subKey() + "\\Tree\\Sub", "v"));
+    EXPECT_FALSE(test::RegValueExists(key.subKey(), "w"));
 }
 
 }  // namespace
