@@ -214,19 +214,21 @@ void CleanRun::EndPass() {
     }
     // The home panel shows what the settings file now holds.
     std::string lastClean;
-    CarryOn([&] { lastClean = ReadIniValue(settings, "Options", "lastclean"); });
-    CarryOn([&] {
-        double number = 0;
-        values_.RegistryKeysTotal =
-            ParseNumber(ReadIniValue(settings, "Options", "regnum"), number) ? number : 0;
-        number = 0;
-        values_.BytesReleasedTotal =
-            ParseNumber(ReadIniValue(settings, "Options", "filesize"), number) ? number : 0;
-    });
+    CarryOn([&] { lastClean = LoadLastPassTotals(settings, values_); });
     CarryOn([&] {
         ui_.ShowHomeTotals(lastClean,
                            TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
     });
+}
+
+std::string LoadLastPassTotals(const std::string& settingsFile, SharedValues& values) {
+    const auto number = [&](const char* key) {
+        double value = 0;
+        return ParseNumber(ReadIniValue(settingsFile, "Options", key), value) ? value : 0.0;
+    };
+    values.RegistryKeysTotal = number("regnum");
+    values.BytesReleasedTotal = number("filesize");
+    return ReadIniValue(settingsFile, "Options", "lastclean");
 }
 
 }  // namespace hm

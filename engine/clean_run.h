@@ -48,6 +48,10 @@ private:
     std::string netscapeRoot_;  // chosen at the start of each Netscape item
 };
 
+// Reads the last pass's totals ("regnum", "filesize") from the settings file into the values
+// (an empty or non-numeric entry gives 0) and returns the "lastclean" text.
+std::string LoadLastPassTotals(const std::string& settingsFile, SharedValues& values);
+
 // Runs one step of a handler; a failure skips that step only.
 template <typename Step>
 void CarryOn(Step&& step) noexcept {

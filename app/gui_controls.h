@@ -1,0 +1,47 @@
+// Small helpers the windows share: an owned font, child-control creation and UTF-8 window text.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace hm {
+
+// Owns a font created for this program's windows; deletes it when it goes.
+class ScopedFont {
+public:
+    ScopedFont() = default;
+    explicit ScopedFont(HFONT font) : font_(font) {}
+    ~ScopedFont() { Reset(); }
+    ScopedFont(ScopedFont&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
+    ScopedFont& operator=(ScopedFont&& other) noexcept;
+    ScopedFont(const ScopedFont&) = delete;
+    ScopedFont& operator=(const ScopedFont&) = delete;
+
+    HFONT get() const { return font_; }
+    void Reset();
+
+private:
+    HFONT font_ = nullptr;
+};
+
+// The system's message font (the one dialogs use), optionally bold and scaled in height.
+ScopedFont MakeMessageFont(bool bold = false, double heightScale = 1.0);
+
+// Pixel rectangle of a child control in its parent's client area.
+struct ControlBox {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+// Creates a visible child control with the given font. Returns null when the class is missing
+// (for example when the common controls were not initialised).
+HWND AddControl(HWND parent, const wchar_t* className, const std::string& text, DWORD style,
+                DWORD exStyle, const ControlBox& box, int id, HFONT font);
+
+std::string GetText(HWND window);
+void SetText(HWND window, const std::string& text);
+
+}  // namespace hm
