@@ -27,7 +27,9 @@ const char* KindName(TraceKind kind) {
 }
 
 std::string TraceLine(const Trace& trace) {
-    std::string line = std::string(KindName(trace.kind)) + "\t" + trace.path;
+    std::string line = KindName(trace.kind);
+    line += '\t';
+    line += trace.path;
     if (!trace.name.empty()) {
         line += "\t" + trace.name;
     }
