@@ -31,10 +31,12 @@ std::string TraceLine(const Trace& trace) {
     line += '\t';
     line += trace.path;
     if (!trace.name.empty()) {
-        line += "\t" + trace.name;
+        line += '\t';
+        line += trace.name;
     }
     if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder) {
-        line += "\t" + NumberText(trace.bytes);
+        line += '\t';
+        line += NumberText(trace.bytes);
     }
     return line;
 }
