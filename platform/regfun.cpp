@@ -146,12 +146,12 @@ void Regfun::SetRegString(std::string path, const std::string& name, const std::
     if (key.Open(ToHkey(root), path, KEY_SET_VALUE) != ERROR_SUCCESS) {
         return;
     }
-    // The declared length is the text's own, without its NUL. The system counts the NUL in
-    // itself when one follows the declared data, as it does here.
+    // Stored with its terminating NUL: other programs read these values (the typed-address
+    // list among them) and a string without one can read past its end there.
     const std::wstring data = Widen(text);
     RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 void Regfun::CreateRegKey(std::string path) {

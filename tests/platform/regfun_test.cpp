@@ -255,15 +255,17 @@ TEST(RegfunWrite, SetRegStringStoresAStringWhateverWasThere) {
     reg.SetRegString(temp.fullPath(), "Was a number", "Caf" + kEAcute);
     const RawValue raw = GetRawValue(temp.subKey(), "Was a number");
     EXPECT_EQ(raw.type, static_cast<DWORD>(REG_SZ));
-    ASSERT_GE(raw.data.size(), 4 * sizeof(wchar_t));
-    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(raw.data.data()), 4), L"Caf\u00e9");
+    ASSERT_EQ(raw.data.size(), 5 * sizeof(wchar_t));
+    // Terminated, so that every reader of the value stops where the text does.
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(raw.data.data()), 5),
+              std::wstring(L"Caf\u00e9") + L'\0');
     EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Was a number"), "Caf" + kEAcute);
 
-    // The empty text is declared with length 0 and stored without any data.
+    // The empty text is stored as just its NUL.
     reg.SetRegString(temp.fullPath(), "Empty", "");
     const RawValue empty = GetRawValue(temp.subKey(), "Empty");
     EXPECT_EQ(empty.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_TRUE(empty.data.empty());
+    EXPECT_EQ(empty.data.size(), sizeof(wchar_t));
     EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Empty"), "");
 }
 
