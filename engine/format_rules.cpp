@@ -92,7 +92,12 @@ bool ParseNumber(std::string_view text, double& value) {
     if (i != trimmed.size()) {
         return false;
     }
-    value = std::strtod(trimmed.c_str(), nullptr);
+    // Text like "9e999" overflows; it is no number the program can count with.
+    const double parsed = std::strtod(trimmed.c_str(), nullptr);
+    if (!std::isfinite(parsed)) {
+        return false;
+    }
+    value = parsed;
     return true;
 }
 
@@ -100,7 +105,8 @@ std::string MegabyteText(double bytes) {
     const double megabytes = bytes / 1048576.0;
     // Round half away from zero at the second decimal, as a "0.00" format does.
     const double hundredths = std::round(megabytes * 100.0);
-    char buffer[64];
+    // Room for every digit of the largest double, which a hand-edited total can reach.
+    char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.2f", hundredths / 100.0);
     std::string text = buffer;
     if (text == "-0.00") {

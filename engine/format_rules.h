@@ -13,7 +13,7 @@ std::string NumberText(double value);
 
 // The value parsed as a number the way a settings value is compared with the number 1:
 // blanks around it allowed, a decimal number with optional sign, fraction and exponent.
-// False for empty or non-numeric text.
+// False for empty or non-numeric text, and for text beyond the range of a double.
 bool ParseNumber(std::string_view text, double& value);
 
 // bytes / 1048576 with the pattern "0.00": always two decimals, at least one integer digit.

@@ -22,6 +22,10 @@ TEST(MegabyteText, TwoDecimalsAndOneIntegerDigit) {
     EXPECT_EQ(MegabyteText(0), "0.00");
     EXPECT_EQ(MegabyteText(5242880), "5.00");
     EXPECT_EQ(MegabyteText(1048576.0 * 1234.567), "1234.57");
+    // However large, the two decimals are all there.
+    const std::string huge = MegabyteText(-5.99e85);
+    EXPECT_EQ(huge.substr(huge.size() - 3), ".00");
+    EXPECT_GT(huge.size(), 80u);
     // Exactly half a hundredth rounds away from zero.
     EXPECT_EQ(MegabyteText(1048576.0 * 0.125), "0.13");
 }
@@ -47,7 +51,8 @@ TEST(ParseNumber, AcceptsOnlyPlainDecimals) {
     EXPECT_EQ(value, -25);
     EXPECT_TRUE(ParseNumber(".5", value));
     EXPECT_EQ(value, 0.5);
-    for (const char* bad : {"", "  ", "yes", "true", "1a", "0x1", "inf", "nan", ".", "1e", "--1"}) {
+    for (const char* bad : {"", "  ", "yes", "true", "1a", "0x1", "inf", "nan", ".", "1e", "--1",
+                            "90e999990", "-1e400"}) {
         EXPECT_FALSE(ParseNumber(bad, value)) << bad;
     }
 }
