@@ -44,4 +44,31 @@ HWND AddControl(HWND parent, const wchar_t* className, const std::string& text, 
 std::string GetText(HWND window);
 void SetText(HWND window, const std::string& text);
 
+// The window procedure of a class whose objects each own one window. The object passed as the
+// creation parameter receives every message through its HandleMessage, its hwnd_ follows the
+// window's life, and no exception crosses into the system's message dispatch.
+template <class Owner>
+LRESULT CALLBACK ForwardingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        owner->hwnd_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    }
+    auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // Destroyed from outside too (for example at the end of the session): forget the handle.
+        self->hwnd_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // namespace hm

@@ -20,7 +20,7 @@ bool NoticeWindow::RegisterWindowClass(HINSTANCE instance) {
     }
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &NoticeWindow::WindowProc;
+    windowClass.lpfnWndProc = &ForwardingWindowProc<NoticeWindow>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
@@ -70,30 +70,6 @@ void NoticeWindow::Close() {
     }
     titleFont_.Reset();
     textFont_.Reset();
-}
-
-LRESULT CALLBACK NoticeWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* owner = static_cast<NoticeWindow*>(create->lpCreateParams);
-        owner->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    }
-    auto* self = reinterpret_cast<NoticeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        // Destroyed from outside (for example at the end of the session): forget the handle.
-        self->hwnd_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
 }
 
 LRESULT NoticeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -33,7 +33,8 @@ public:
 
 private:
     static bool RegisterWindowClass(HINSTANCE instance);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Owner>
+    friend LRESULT CALLBACK ForwardingWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
