@@ -84,6 +84,29 @@ TEST_F(CleanRunTest, NothingTickedEndsWithTheSummaryAndZeroTotals) {
     EXPECT_TRUE(ui.notBuilt.empty());
 }
 
+TEST_F(CleanRunTest, AGarbledOrHugeSettingsFileTicksNothingAndThePassGoesOn) {
+    std::string garbage;
+    unsigned state = 12345;
+    for (int i = 0; i < 65536; ++i) {
+        state = state * 1103515245u + 12345u;
+        garbage.push_back(static_cast<char>(state >> 16));
+    }
+    // A line that would tick an item, buried in binary noise, must not break anything.
+    garbage += "\r\n[FIREFOX]\r\nCookies=1\r\n";
+    test::WriteFileText(Settings(), garbage);
+    Run();
+    EXPECT_EQ(ui.summaries.size(), 1u);
+    EXPECT_EQ(ui.rows.back().label, "Task complete Successfully!");
+
+    // Far too large for a settings file: read as empty and left alone.
+    ui = RecordingUi();
+    test::WriteFileOfSize(Settings(), 5 * 1024 * 1024, '1');
+    Run();
+    EXPECT_EQ(Labels(), std::vector<std::string>{"Task complete Successfully!"});
+    EXPECT_EQ(ui.summaries.size(), 1u);
+    EXPECT_EQ(test::ReadFileText(Settings()).size(), 5u * 1024 * 1024);
+}
+
 TEST_F(CleanRunTest, ProgressBarWalksThePassOrderValues) {
     Run();
     const std::vector<int> expected = {5,  6,  8,  10, 11, 11, 11, 11, 12, 12,  // Internet Explorer
