@@ -22,7 +22,20 @@ constexpr const char* kUsage =
     "usage: hushmark-cli list | clean | preview\n"
     "  list     every built-in item in pass order: section, key, label, ticked, built\n"
     "  clean    erase every ticked item and print each result\n"
-    "  preview  the same pass, changing nothing; lists what would be removed\n";
+    "  preview  the same pass, changing nothing; lists what would be removed\n"
+    "exit codes: 0 done; 1 some ticked item left things behind that were in use or could not\n"
+    "be removed (clean only); 2 usage; 3 another pass on this program folder did not end in\n"
+    "time; 4 the settings file is too large to be read\n";
+
+// Exit codes, as the usage text lists them.
+constexpr int kExitDone = 0;
+constexpr int kExitLeftovers = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitBusy = 3;
+constexpr int kExitSettingsTooLarge = 4;
+
+// How long a command-line pass waits for another pass on the same program folder.
+constexpr unsigned kLockWaitMilliseconds = 5000;
 
 int List(const std::string& programFolder) {
     const std::string settings = JoinPath(programFolder, "hushsd.dat");
@@ -36,7 +49,7 @@ int List(const std::string& programFolder) {
         const std::string section = item.kind == ItemKind::PluginList ? "(plug-ins)"
                                                                       : std::string(item.section);
         PrintOut(section + "\t" + std::string(item.key) + "\t" + std::string(item.label) + "\t" +
-                 ticked + "\t" + (item.built ? "built" : "not built") + "\n");
+                 ticked + "\t" + (item.built() ? "built" : "not built") + "\n");
     }
     return 0;
 }
@@ -52,15 +65,28 @@ int Clean(const std::string& programFolder, bool preview) {
     setup.now = NowText;
     setup.mode = preview ? EraseMode::Preview : EraseMode::Erase;
     setup.observer = &ui;
+    setup.lockWaitMilliseconds = kLockWaitMilliseconds;
     CleanRun run(ui, values, setup);
-    run.CleanNow();
-    if (ui.exited()) {
-        return 0;
+    const PassResult result = run.CleanNow();
+    switch (result.start) {
+        case PassStart::Ran:
+        case PassStart::Nested:
+            break;
+        case PassStart::Busy:
+            PrintErr("hushmark-cli: another cleaning pass is running for " + programFolder +
+                     "; try again when it has ended\n");
+            return kExitBusy;
+        case PassStart::SettingsTooLarge:
+            return kExitSettingsTooLarge;
+    }
+    if (result.exited) {
+        return kExitDone;
     }
     if (preview) {
         ui.PrintPreviewReport(values.RegistryKeysTotal, values.BytesReleasedTotal);
+        return kExitDone;
     }
-    return 0;
+    return result.leftovers > 0 ? kExitLeftovers : kExitDone;
 }
 
 }  // namespace
@@ -77,5 +103,5 @@ int wmain(int argc, wchar_t** argv) {
         return Clean(programFolder, verb == "preview");
     }
     PrintErr(kUsage);
-    return 2;
+    return kExitUsage;
 }

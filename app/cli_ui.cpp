@@ -22,8 +22,32 @@ const char* KindName(TraceKind kind) {
             return "section";
         case TraceKind::RebootDelete:
             return "at reboot";
+        case TraceKind::RegistryWrite:
+            return "write";
+        case TraceKind::Process:
+            return "start";
+        case TraceKind::Clipboard:
+        case TraceKind::RecycleBin:
+        case TraceKind::RecentDocuments:
+            return "empty";
     }
     return "?";
+}
+
+// Why a preview's entry would stay.
+std::string StayNote(const Trace& trace) {
+    switch (trace.outcome) {
+        case Outcome::Removed:
+            return {};
+        case Outcome::KeptByRule:
+            return "\t(stays: kept by rule)";
+        case Outcome::KeptWithContents:
+            return "\t(stays: holds items that stay)";
+        case Outcome::Failed:
+            break;
+    }
+    return IsInUseError(trace.error) ? "\t(would stay: in use)"
+                                     : "\t(would stay: error " + std::to_string(trace.error) + ")";
 }
 
 std::string TraceLine(const Trace& trace) {
@@ -77,7 +101,7 @@ void CliUi::OnTrace(const Trace& trace) {
         traces_.push_back(trace);
         return;
     }
-    if (!trace.removed) {
+    if (trace.outcome == Outcome::Failed) {
         PrintErr("could not remove: " + TraceLine(trace) + " (error " +
                  std::to_string(trace.error) + ")\n");
     }
@@ -89,8 +113,8 @@ void CliUi::PrintPreviewReport(double registryKeys, double bytes) const {
     size_t staying = 0;
     for (const Trace& trace : traces_) {
         std::string line = TraceLine(trace);
-        if (!trace.removed) {
-            line += "\t(would stay)";
+        if (!trace.removed()) {
+            line += StayNote(trace);
             ++staying;
         } else if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder) {
             trueBytes += trace.bytes;

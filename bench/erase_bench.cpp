@@ -22,7 +22,7 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 class CountingObserver : public hm::EraseObserver {
 public:
     void OnTrace(const hm::Trace& trace) override {
-        if (trace.removed) {
+        if (trace.removed()) {
             ++removed;
         } else {
             ++kept;

@@ -1,27 +1,34 @@
 // The item catalogue: every built-in cleaning item as one row of data, in pass order. The pass
 // walks these rows; the clean-items dialog builds its tabs and boxes from them; the command
-// line lists them. Actions are values that the pass interprets through the erase operations.
+// line lists them. Actions are values that the pass interprets through the erase operations,
+// or special steps named by an id (engine/steps/step_list.h) with their arguments.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "engine/steps/step_list.h"
 #include "platform/regfun.h"
 
 namespace hm {
 
-// Folders that item paths start from; resolved by the pass at the start of each item block.
+// Folders that item paths start from; the pass's folder resolver answers them.
 enum class BaseFolder {
+    None,              // the suffix is the whole path
     AppData,           // the roaming application-data folder
     LocalAppData,      // the local application-data folder
     NetscapeProfiles,  // AppData\Netscape\NSB\Profiles if it exists, else ...\Navigator\Profiles
+    UserProfile,       // the USERPROFILE environment variable
+    Temp,              // the TEMP environment variable
+    WindowsFolder,
+    ProgramFolder,     // the folder holding the program
+    Personal,          // the documents folder, from the user shell folders
 };
 
 struct FolderRef {
-    BaseFolder base = BaseFolder::AppData;
-    std::string_view suffix;  // appended directly; starts with "\" or is empty
+    BaseFolder base = BaseFolder::None;
+    std::string_view suffix;  // appended directly; starts with "\" unless the base is None
 };
 
 namespace act {
@@ -39,13 +46,19 @@ struct DeleteNamedFilesInFolder { FolderRef folder; std::string_view fileName; }
 struct DeleteFilesByExtensionInFolder { FolderRef folder; std::string_view extension; };
 // Fixed amounts some items add to the pass counters.
 struct AddToTotals { double registryKeys; double bytes; };
+// A special step: its handler does what no single erase operation does.
+struct Step {
+    StepId id;
+    FolderRef folder = {};                // where the step works, when it works in a folder
+    std::vector<std::string_view> args = {};  // step-specific texts
+};
 }  // namespace act
 
 using Action = std::variant<act::DeleteRegKey, act::DeleteRegTree, act::DeleteRegValue,
                             act::DeleteIniSection, act::DeleteFolderFiles, act::DeleteNamedFiles,
                             act::DeleteFilesByExtension, act::DeleteNamedFolders, act::ResetFolder,
                             act::DeleteFilesInFolder, act::DeleteNamedFilesInFolder,
-                            act::DeleteFilesByExtensionInFolder, act::AddToTotals>;
+                            act::DeleteFilesByExtensionInFolder, act::AddToTotals, act::Step>;
 
 // How the pass decides from the settings value whether an item is ticked.
 enum class TickRule {
@@ -58,6 +71,16 @@ enum class ItemKind {
     PluginList,  // the ticked plug-in item files, one step each
 };
 
+// Where the clean-items dialog shows an item's box.
+struct ItemBox {
+    std::string_view tab;      // outer tab: "Browsers", "Windows", ...
+    std::string_view subTab;   // browser tab: "Firefox", ...; empty outside "Browsers"
+    std::string_view frame;    // frame caption: "Mozilla Firefox"
+    std::string_view control;  // check-box name: "Check42"
+    std::string_view caption;  // check-box caption: "Address Bar History"
+    int position = 0;          // orders the boxes of a frame as the dialog lists them
+};
+
 struct CatalogueItem {
     int group = 0;                // 1-based position of the group in the pass
     ItemKind kind = ItemKind::Setting;
@@ -66,14 +89,20 @@ struct CatalogueItem {
     std::string_view label;       // status-row label
     int progress = 0;             // progress value set after the block; 0 leaves the bar as it is
     TickRule tick = TickRule::ExactOne;
-    bool built = false;           // false: the group's actions do not exist yet; the pass skips it
+    ItemBox box;
     std::vector<Action> actions;  // in order
+
+    // A row is built once it has actions; the pass skips the others without a row.
+    bool built() const { return !actions.empty(); }
 };
 
 struct CatalogueGroup {
     int number;                   // 1..17
     std::string_view name;        // "Firefox"
     std::string_view section;     // settings section; empty for the plug-in items
+    std::string_view tab;         // where the clean-items dialog shows the group
+    std::string_view subTab;
+    std::string_view frame;       // empty where the rows name their own frames
 };
 
 // All built-in items in pass order (group 1 first).

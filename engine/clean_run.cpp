@@ -4,8 +4,9 @@
 
 #include "config/inifun.h"
 #include "engine/format_rules.h"
+#include "engine/pass_context.h"
 #include "engine/tick_rules.h"
-#include "platform/files.h"
+#include "platform/pass_lock.h"
 #include "platform/path_rules.h"
 
 namespace hm {
@@ -13,13 +14,6 @@ namespace {
 
 constexpr const char* kDone = "Done";
 constexpr const char* kComplete = "Task complete Successfully!";
-
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Clears the running flag however the pass ends.
 class RunningGuard {
@@ -32,6 +26,10 @@ public:
 private:
     bool& flag_;
 };
+
+std::string SizeText(std::uint64_t bytes) {
+    return NumberText(static_cast<double>(bytes)) + " bytes";
+}
 
 }  // namespace
 
@@ -49,27 +47,59 @@ void CleanRun::showstatus(const std::string& label) {
     CarryOn([&] { ui_.SetCaption(text); });
 }
 
-void CleanRun::CleanNow() {
+PassResult CleanRun::CleanNow() {
+    PassResult result;
     if (running_) {
-        return;
+        result.start = PassStart::Nested;
+        return result;
     }
     RunningGuard guard(running_);
+
+    PassLock lock;
+    if (!lock.Acquire(setup_.programFolder, setup_.lockWaitMilliseconds)) {
+        result.start = PassStart::Busy;
+        return result;
+    }
+    const IniFileFit settings = CheckIniFile(SettingsFile());
+    if (!settings.readable) {
+        // Every item would read as unticked: an empty pass that reports success would hide it.
+        CarryOn([&] {
+            ui_.Tell("The settings file " + SettingsFile() + " cannot be read as a settings file (" +
+                         SizeText(settings.size) + "). Nothing was cleaned.",
+                     kAppTitle, MessageIcon::Exclamation);
+        });
+        result.start = PassStart::SettingsTooLarge;
+        return result;
+    }
 
     CarryOn([&] { ui_.BeginPass(); });
     values_.RegistryKeysTotal = 0;
     values_.BytesReleasedTotal = 0;
 
     Eraser eraser(setup_.mode, setup_.observer);
+    Regfun registry(ui_);
+    FolderResolver folders(values_, registry, setup_.programFolder);
+    KeepListFiles keepListFiles(setup_.programFolder);
+    PassContext context{folders,
+                        eraser,
+                        setup_.keepLists != nullptr ? *setup_.keepLists : keepListFiles,
+                        values_,
+                        registry,
+                        ui_,
+                        setup_.programFolder,
+                        setup_.now ? setup_.now : NowText,
+                        kDone};
     for (const CatalogueItem& item : Catalogue()) {
-        CarryOn([&] { RunItem(item, eraser); });
+        CarryOn([&] { RunItem(item, context, result); });
         if (item.progress > 0) {
             CarryOn([&] { ui_.SetProgress(item.progress); });
         }
     }
-    EndPass();
+    EndPass(result);
+    return result;
 }
 
-void CleanRun::RunItem(const CatalogueItem& item, Eraser& eraser) {
+void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResult& result) {
     if (item.kind == ItemKind::PluginList) {
         // The plug-in steps come with the plug-in item files; until then there is nothing to run.
         return;
@@ -79,111 +109,65 @@ void CleanRun::RunItem(const CatalogueItem& item, Eraser& eraser) {
     if (!IsTicked(item.tick, value)) {
         return;
     }
-    if (!item.built) {
+    if (!item.built()) {
         CarryOn([&] { ui_.NoteNotBuilt(item); });
         return;
     }
     showstatus(std::string(item.label));
-    // Roots are looked up anew for every item, just before its first action.
-    netscapeRoot_.clear();
+    context.folders.BeginItem();
+    context.eraser.reporter().ResetTally();
+    context.result = kDone;
     for (const Action& action : item.actions) {
-        CarryOn([&] { RunAction(action, eraser); });
+        CarryOn([&] {
+            const Counts counts = Run(action, context);
+            values_.RegistryKeysTotal += counts.registryKeys;
+            values_.BytesReleasedTotal += counts.bytes;
+        });
     }
-    CarryOn([&] { ui_.SetRowStatus(kDone); });
-}
-
-std::string CleanRun::Resolve(const FolderRef& folder) const {
-    switch (folder.base) {
-        case BaseFolder::AppData:
-            return values_.AppDataFolder + std::string(folder.suffix);
-        case BaseFolder::LocalAppData:
-            return values_.LocalAppDataFolder + std::string(folder.suffix);
-        case BaseFolder::NetscapeProfiles:
-            return netscapeRoot_ + std::string(folder.suffix);
+    const FailureTally& tally = context.eraser.reporter().tally();
+    if (tally.failed > 0) {
+        result.leftovers += tally.failed;
+        ++result.itemsWithLeftovers;
     }
-    return {};
+    CarryOn([&] { ui_.SetRowStatus(ItemResultText(context.result, tally.failed, tally.inUse)); });
 }
 
-void CleanRun::RunAction(const Action& action, Eraser& eraser) {
-    // Every action that starts from the Netscape root needs the root chosen first.
-    const auto needsNetscape = [](const FolderRef& folder) {
-        return folder.base == BaseFolder::NetscapeProfiles;
-    };
-    const auto prepare = [&](const FolderRef& folder) {
-        if (needsNetscape(folder) && netscapeRoot_.empty()) {
-            const std::string nsb = values_.AppDataFolder + "\\Netscape\\NSB\\Profiles";
-            netscapeRoot_ = IsFolder(nsb) ? nsb
-                                          : values_.AppDataFolder + "\\Netscape\\Navigator\\Profiles";
-        }
-        return Resolve(folder);
-    };
-    double& keys = values_.RegistryKeysTotal;
-    double& bytes = values_.BytesReleasedTotal;
-    std::visit(
-        Overloaded{
-            [&](const act::DeleteRegKey& a) {
-                keys += eraser.DeleteRegKey(a.root, std::string(a.subKey));
-            },
-            [&](const act::DeleteRegTree& a) {
-                keys += eraser.DeleteRegTree(a.root, std::string(a.subKey));
-            },
-            [&](const act::DeleteRegValue& a) {
-                keys += eraser.DeleteRegValue(a.root, std::string(a.subKey), std::string(a.value));
-            },
-            [&](const act::DeleteIniSection& a) {
-                eraser.DeleteIniSection(prepare(a.file), std::string(a.section));
-            },
-            [&](const act::DeleteFolderFiles& a) {
-                bytes += eraser.DeleteFolderFiles(prepare(a.folder));
-            },
-            [&](const act::DeleteNamedFiles& a) {
-                bytes += eraser.DeleteNamedFiles(prepare(a.folder), std::string(a.fileName));
-            },
-            [&](const act::DeleteFilesByExtension& a) {
-                bytes += eraser.DeleteFilesByExtension(prepare(a.folder), std::string(a.extension));
-            },
-            [&](const act::DeleteNamedFolders& a) {
-                bytes += eraser.DeleteNamedFolders(prepare(a.folder), std::string(a.folderName));
-            },
-            [&](const act::ResetFolder& a) { bytes += eraser.ResetFolder(prepare(a.folder)); },
-            [&](const act::DeleteFilesInFolder& a) {
-                bytes += eraser.DeleteFilesInFolder(prepare(a.folder));
-            },
-            [&](const act::DeleteNamedFilesInFolder& a) {
-                bytes += eraser.DeleteNamedFilesInFolder(prepare(a.folder), std::string(a.fileName));
-            },
-            [&](const act::DeleteFilesByExtensionInFolder& a) {
-                bytes += eraser.DeleteFilesByExtensionInFolder(prepare(a.folder),
-                                                               std::string(a.extension));
-            },
-            [&](const act::AddToTotals& a) {
-                keys += a.registryKeys;
-                bytes += a.bytes;
-            },
-        },
-        action);
-}
-
-void CleanRun::EndPass() {
+void CleanRun::EndPass(PassResult& result) {
     const bool preview = setup_.mode == EraseMode::Preview;
     const std::string settings = SettingsFile();
+    result.registryKeys = values_.RegistryKeysTotal;
+    result.bytes = values_.BytesReleasedTotal;
 
     if (!preview && ReadIniValue(settings, "Options", "exit") == "1") {
+        result.exited = true;
         CarryOn([&] { ui_.ExitProgram(); });
         return;
     }
     CarryOn([&] { ui_.SetProgress(100); });
     CarryOn([&] { ui_.EnableStart(); });
     if (!preview) {
-        CarryOn([&] {
-            WriteIniValue(settings, "Options", "lastclean", setup_.now ? setup_.now() : NowText());
-        });
-        CarryOn([&] {
-            WriteIniValue(settings, "Options", "regnum", NumberText(values_.RegistryKeysTotal));
-        });
-        CarryOn([&] {
-            WriteIniValue(settings, "Options", "filesize", NumberText(values_.BytesReleasedTotal));
-        });
+        const IniFileFit fit = CheckIniFile(settings);
+        if (fit.writable) {
+            CarryOn([&] {
+                WriteIniValue(settings, "Options", "lastclean",
+                              setup_.now ? setup_.now() : NowText());
+            });
+            CarryOn([&] {
+                WriteIniValue(settings, "Options", "regnum",
+                              NumberText(values_.RegistryKeysTotal));
+            });
+            CarryOn([&] {
+                WriteIniValue(settings, "Options", "filesize",
+                              NumberText(values_.BytesReleasedTotal));
+            });
+            result.totalsSaved = true;
+        } else {
+            CarryOn([&] {
+                ui_.Tell("The settings file " + settings + " is too large to be written (" +
+                             SizeText(fit.size) + "). The totals of this pass were not saved.",
+                         kAppTitle, MessageIcon::Exclamation);
+            });
+        }
     }
     CarryOn([&] { ui_.RestorePointer(); });
     CarryOn([&] { ui_.AddRow(kComplete, ""); });

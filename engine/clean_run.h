@@ -9,14 +9,40 @@
 #include "engine/erase.h"
 #include "engine/pass_ui.h"
 #include "engine/shared_values.h"
+#include "keeplists/keep_lists.h"
 
 namespace hm {
+
+struct PassContext;
 
 struct PassSetup {
     std::string programFolder;                // holds hushsd.dat
     std::function<std::string()> now;         // the date-time text stored as "lastclean"
     EraseMode mode = EraseMode::Erase;        // Preview changes nothing, settings included
     EraseObserver* observer = nullptr;        // receives what is (or would be) removed
+    KeepLists* keepLists = nullptr;           // the program folder's keep-list files if null
+    // How long a pass waits for another pass on the same program folder (in this or another
+    // process) to end before it gives up.
+    unsigned lockWaitMilliseconds = 0;
+};
+
+enum class PassStart {
+    Ran,
+    Nested,             // asked for while this object's pass runs; ignored
+    Busy,               // another pass on the same program folder did not end in time
+    SettingsTooLarge,   // the settings file cannot be read; nothing was cleaned
+};
+
+struct PassResult {
+    PassStart start = PassStart::Ran;
+    double registryKeys = 0;  // the pass counters as the pass ended
+    double bytes = 0;
+    // Things ticked items selected that stayed because the system refused (in use, access
+    // denied), and the number of items that left such things behind.
+    int leftovers = 0;
+    int itemsWithLeftovers = 0;
+    bool exited = false;       // the "exit" option ended the program instead of the summary
+    bool totalsSaved = false;  // "lastclean", "regnum" and "filesize" were written
 };
 
 class CleanRun {
@@ -27,7 +53,7 @@ public:
 
     // Runs one pass. A request that arrives while a pass runs (the pass lets pending window
     // events run) is ignored rather than nested.
-    void CleanNow();
+    PassResult CleanNow();
     bool IsRunning() const { return running_; }
 
     // Adds a result row "Cleaning <label> ......" and shows the same text in the caption.
@@ -36,16 +62,13 @@ public:
     std::string SettingsFile() const;
 
 private:
-    void RunItem(const CatalogueItem& item, Eraser& eraser);
-    void RunAction(const Action& action, Eraser& eraser);
-    std::string Resolve(const FolderRef& folder) const;
-    void EndPass();
+    void RunItem(const CatalogueItem& item, PassContext& context, PassResult& result);
+    void EndPass(PassResult& result);
 
     PassUi& ui_;
     SharedValues& values_;
     PassSetup setup_;
     bool running_ = false;
-    std::string netscapeRoot_;  // chosen at the start of each Netscape item
 };
 
 // Reads the last pass's totals ("regnum", "filesize") from the settings file into the values

@@ -1,16 +1,18 @@
-// The erase operations every cleaning item is built from. Each takes plain paths and names,
-// never raises an error, and returns what the pass adds to its counters: registry operations a
-// fixed count, file operations a byte total.
+// The erase operations every cleaning item is built from, and the other changes its special
+// steps make. Each operation takes plain paths and names, never raises an error, and returns what
+// the pass adds to its counters: registry operations a fixed count, file operations a byte total.
 //
-// One code path serves two modes. In Preview nothing changes (no deletion, no attribute change,
-// no key creation), yet every operation returns exactly what Erase would return and reports,
-// through the observer, each file, folder, key, value and section it would remove.
+// Every change goes through the Changes given (engine/changes.h): made in an erasing pass,
+// predicted and remembered in a preview, which then changes nothing (no deletion, no attribute
+// change, no key, no process) yet returns what the erasing pass would return and reports,
+// through the observer, each thing it would remove or start.
 //
 // Safety rules that hold in both modes:
 //  * a folder or file carrying the reparse-point attribute (junction, symbolic link, mount
 //    point) is never descended into; at most the link itself is removed, never its target;
-//  * a path that is not absolute (see IsAbsolutePath) makes a file or profile operation do
-//    nothing and return its constant part: such paths come from failed lookups;
+//  * a path that is not absolute (see IsAbsolutePath), or that holds a NUL character, makes a
+//    file or profile operation do nothing and return its constant part: such paths come from
+//    failed lookups or damaged registry values;
 //  * paths of any length and names outside the ANSI code page are handled.
 #pragma once
 
@@ -18,50 +20,22 @@
 #include <memory>
 #include <string>
 
+#include "engine/changes.h"
+#include "engine/reporter.h"
+#include "engine/trace.h"
 #include "platform/regfun.h"
 
 namespace hm {
 
 enum class EraseMode { Erase, Preview };
 
-enum class TraceKind {
-    File,
-    Folder,
-    RegistryKey,
-    RegistryTree,
-    RegistryValue,
-    IniSection,
-    RebootDelete
-};
-
-// One thing an operation removed (Erase), tried to remove and could not (removed == false), or
-// would remove (Preview; removed tells whether the deletion would succeed, as far as can be told
-// without trying).
-struct Trace {
-    TraceKind kind = TraceKind::File;
-    std::string path;  // file or folder path; "HKEY_...\sub\key" for registry; profile file path
-    std::string name;  // registry value name or profile section; empty otherwise
-    double bytes = 0;  // file size, or a folder's whole-tree size
-    bool removed = false;
-    std::uint32_t error = 0;  // system error code when not removed
-};
-
-class EraseObserver {
-public:
-    virtual ~EraseObserver() = default;
-    virtual void OnTrace(const Trace& trace) = 0;
-    // Where an operation lets pending window events run.
-    virtual void OnYield() {}
-};
-
 class Eraser {
 public:
-    explicit Eraser(EraseMode mode, EraseObserver* observer = nullptr);
+    Eraser(EraseMode mode, EraseObserver* observer = nullptr);
+    Eraser(std::unique_ptr<Changes> changes, EraseObserver* observer);
     ~Eraser();
     Eraser(const Eraser&) = delete;
     Eraser& operator=(const Eraser&) = delete;
-
-    EraseMode mode() const { return mode_; }
 
     // Registry: counts 3, 5 and 1, always.
     std::uint32_t DeleteRegKey(RootKey root, const std::string& subKey);
@@ -87,14 +61,26 @@ public:
     // Registers the file for deletion at the next restart of Windows.
     void DeleteAtReboot(const std::string& file);
 
-    // In Preview, what earlier operations of this eraser would have removed; later operations
-    // treat it as gone, so a previewed pass finds what the real pass would find.
-    struct PreviewLedger;
+    // The other changes of the special steps, each reported like a deletion.
+    // Makes the key (and missing parents) if it is not there.
+    void CreateRegKey(RootKey root, const std::string& subKey);
+    // Writes a string value into an existing key.
+    void SetRegString(RootKey root, const std::string& subKey, const std::string& name,
+                      const std::string& text);
+    // Starts a program; 0 when it started (and, when asked to wait, has ended).
+    std::uint32_t Launch(LaunchRequest request);
+    void EmptyClipboard();
+    void EmptyRecycleBins();
+    void ClearRecentDocuments();
+
+    // The world as this pass sees it (see Changes).
+    const Changes& view() const { return *changes_; }
+    // What stayed against the system's will since the tally was last reset.
+    Reporter& reporter() { return reporter_; }
 
 private:
-    EraseMode mode_;
-    EraseObserver* observer_;
-    std::unique_ptr<PreviewLedger> ledger_;
+    std::unique_ptr<Changes> changes_;
+    Reporter reporter_;
 };
 
 }  // namespace hm

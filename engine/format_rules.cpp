@@ -130,4 +130,11 @@ std::string TotalsLineText(double registryKeys, double bytes) {
            "     Released HD Space:" + MegabyteText(bytes) + "MB";
 }
 
+std::string ItemResultText(std::string_view result, int failed, int inUse) {
+    if (failed <= 0 || result != "Done") {
+        return std::string(result);
+    }
+    return "Done, " + std::to_string(failed) + (inUse == failed ? " in use" : " not removed");
+}
+
 }  // namespace hm

@@ -28,4 +28,10 @@ std::string SummaryPopupText(const std::string& appTitle, double registryKeys, d
 // "  Cleaned Registry Keys: N     Released HD Space:X.XXMB" for the home panel.
 std::string TotalsLineText(double registryKeys, double bytes);
 
+// An item's result text once its actions have run. "Done" becomes "Done, N in use" when N things
+// it selected stayed because other programs held them open, and "Done, N not removed" when some
+// stayed for another reason the system gave (access denied, a name it cannot use). Other result
+// texts, and "Done" when nothing stayed, are returned as they are.
+std::string ItemResultText(std::string_view result, int failed, int inUse);
+
 }  // namespace hm

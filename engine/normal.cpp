@@ -8,18 +8,23 @@
 
 namespace hm {
 
-std::string ExpandUserProfile(const std::string& text) {
+std::string EnvironmentValue(const std::string& name) {
+    const std::wstring wideName = Widen(name);
     std::wstring value(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length =
-            GetEnvironmentVariableW(L"USERPROFILE", value.data(), static_cast<DWORD>(value.size()));
+        const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(),
+                                                     static_cast<DWORD>(value.size()));
         if (length < value.size()) {
             value.resize(length);
             break;
         }
         value.resize(length);
     }
-    return ExpandUserProfile(text, Narrow(value));
+    return Narrow(value);
+}
+
+std::string ExpandUserProfile(const std::string& text) {
+    return ExpandUserProfile(text, EnvironmentValue("USERPROFILE"));
 }
 
 std::string GetOfficeVersion(OfficeProbe& probe) {

@@ -11,6 +11,9 @@ namespace hm {
 
 class OfficeProbe;
 
+// The value of an environment variable of this process; empty when it is unset.
+std::string EnvironmentValue(const std::string& name);
+
 // ExpandUserProfile with the USERPROFILE variable of this process (empty when it is unset,
 // which leaves a relative path that the erase operations refuse).
 std::string ExpandUserProfile(const std::string& text);

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
+#include "platform/handles.h"
 #include "platform/text.h"
 
 namespace hm::files {
@@ -33,6 +37,9 @@ std::wstring ForAttributeCall(const std::wstring& path) {
 }  // namespace
 
 std::wstring ToLongPath(std::string_view path) {
+    if (path.find('\0') != std::string_view::npos) {
+        return {};
+    }
     std::wstring wide = Widen(path);
     if (wide.empty()) {
         return {};
@@ -155,16 +162,94 @@ std::uint32_t QueryInfo(const std::wstring& path, Info& info) {
     return 0;
 }
 
-std::uint32_t SetAttributes(const std::wstring& path, std::uint32_t attributes) {
-    return Result(SetFileAttributesW(ForAttributeCall(path).c_str(), attributes));
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The item itself, never what a link points at; folders open like files.
+constexpr DWORD kItemItself = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
+
+HANDLE OpenItem(const std::wstring& path, DWORD access) {
+    return CreateFileW(ForAttributeCall(path).c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                       kItemItself, nullptr);
 }
 
-std::uint32_t RemoveFile(const std::wstring& path) {
-    return Result(DeleteFileW(path.c_str()));
+}  // namespace
+
+std::uint32_t ClearAttributes(const std::wstring& path) {
+    if (path.find(L'\0') != std::wstring::npos) {
+        return kErrorInvalidName;
+    }
+    // Some systems list a link with the reparse-point attribute yet open only its target.
+    Info listed;
+    if (QueryInfo(path, listed) == 0 && (listed.attributes & kReparsePoint) != 0) {
+        return kErrorLinkNotAddressable;
+    }
+    const ScopedHandle item(OpenItem(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES));
+    if (!item.valid()) {
+        return LastError();
+    }
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(item.get(), FileBasicInfo, &basic, sizeof(basic))) {
+        return LastError();
+    }
+    if ((basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return kErrorLinkNotAddressable;
+    }
+    // Zero times mean "leave as they are".
+    FILE_BASIC_INFO normal{};
+    normal.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    return Result(SetFileInformationByHandle(item.get(), FileBasicInfo, &normal, sizeof(normal)));
 }
 
-std::uint32_t RemoveFolder(const std::wstring& path) {
-    return Result(RemoveDirectoryW(path.c_str()));
+DeletionCandidate::~DeletionCandidate() { Close(); }
+
+void DeletionCandidate::Close() {
+    if (handle_ != nullptr) {
+        CloseHandle(static_cast<HANDLE>(handle_));
+        handle_ = nullptr;
+    }
+}
+
+std::uint32_t DeletionCandidate::Open(const std::wstring& path, bool isLink) {
+    Close();
+    if (path.find(L'\0') != std::wstring::npos) {
+        return kErrorInvalidName;
+    }
+    const HANDLE opened = OpenItem(path, DELETE | FILE_READ_ATTRIBUTES);
+    if (opened == INVALID_HANDLE_VALUE) {
+        return LastError();
+    }
+    handle_ = opened;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(opened, &info)) {
+        const std::uint32_t error = LastError();
+        Close();
+        return error;
+    }
+    // Listed as a link but opened as something else: the handle reached the link's target
+    // (some systems cannot open the link itself). Deleting through it would delete the target.
+    if (isLink && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        Close();
+        return kErrorLinkNotAddressable;
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        GetFileType(opened) != FILE_TYPE_DISK) {
+        Close();
+        return kErrorNotDiskFile;
+    }
+    return 0;
+}
+
+std::uint32_t DeletionCandidate::Delete() {
+    if (handle_ == nullptr) {
+        return ERROR_INVALID_HANDLE;
+    }
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    const std::uint32_t error = Result(SetFileInformationByHandle(
+        static_cast<HANDLE>(handle_), FileDispositionInfo, &disposition, sizeof(disposition)));
+    Close();
+    return error;
 }
 
 std::uint32_t CreateFolder(const std::wstring& path) {
@@ -172,7 +257,155 @@ std::uint32_t CreateFolder(const std::wstring& path) {
 }
 
 std::uint32_t DeleteAtNextBoot(const std::wstring& path) {
+    if (path.find(L'\0') != std::wstring::npos) {
+        return kErrorInvalidName;
+    }
     return Result(MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+}
+
+std::uint32_t CanDeleteAtNextBoot() {
+    HKEY key = nullptr;
+    const LONG status =
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
+                      KEY_SET_VALUE, &key);
+    if (status == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+    return static_cast<std::uint32_t>(status);
+}
+
+std::uint32_t TreeSize(const std::wstring& folder, std::uint64_t& size) {
+    Info info;
+    const std::uint32_t error = QueryInfo(folder, info);
+    if (error != 0) {
+        return error;
+    }
+    if ((info.attributes & kDirectory) == 0) {
+        return ERROR_DIRECTORY;
+    }
+    std::uint64_t total = 0;
+    std::vector<std::wstring> pending{folder};
+    while (!pending.empty()) {
+        const std::wstring current = std::move(pending.back());
+        pending.pop_back();
+        FolderScan scan(current);
+        while (scan.Next()) {
+            if (!scan.IsFolder()) {
+                total += scan.size();
+            } else if (!scan.IsLink()) {
+                pending.push_back(current + L'\\' + std::wstring(scan.name()));
+            }
+        }
+    }
+    size = total;
+    return 0;
+}
+
+std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) {
+    const std::wstring longPath = ToLongPath(path);
+    if (longPath.empty()) {
+        return kErrorInvalidName;
+    }
+    const ScopedHandle file(CreateFileW(longPath.c_str(), GENERIC_READ, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) {
+        return LastError();
+    }
+    LARGE_INTEGER size;
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return kErrorNotDiskFile;
+    }
+    if (!GetFileSizeEx(file.get(), &size)) {
+        return LastError();
+    }
+    if (static_cast<std::uint64_t>(size.QuadPart) > limit) {
+        return ERROR_FILE_TOO_LARGE;
+    }
+    std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t filled = 0;
+    while (filled < read.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), read.data() + filled, static_cast<DWORD>(read.size() - filled),
+                      &got, nullptr)) {
+            return LastError();
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    read.resize(filled);
+    bytes = std::move(read);
+    return 0;
+}
+
+std::uint32_t WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const std::wstring longPath = ToLongPath(path);
+    if (longPath.empty()) {
+        return kErrorInvalidName;
+    }
+    const ScopedHandle file(CreateFileW(longPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return LastError();
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        DWORD put = 0;
+        if (!WriteFile(file.get(), bytes.data() + written,
+                       static_cast<DWORD>(bytes.size() - written), &put, nullptr)) {
+            return LastError();
+        }
+        if (put == 0) {
+            return ERROR_WRITE_FAULT;
+        }
+        written += put;
+    }
+    return 0;
+}
+
+std::wstring OnDiskCase(const std::wstring& longPath) {
+    // "\\?\C:" or "\\?\UNC\server\share" stays as given; the parts below it are looked up.
+    size_t start = 0;
+    if (StartsWith(longPath, kLongUncPrefix)) {
+        start = longPath.find(L'\\', kLongUncPrefix.size());
+        start = start == std::wstring::npos ? longPath.size() : longPath.find(L'\\', start + 1);
+    } else if (StartsWith(longPath, kLongPrefix)) {
+        start = longPath.find(L'\\', kLongPrefix.size());
+    }
+    if (start == std::wstring::npos || start >= longPath.size()) {
+        return longPath;
+    }
+    std::wstring result = longPath.substr(0, start);
+    size_t pos = start;
+    bool exists = true;
+    while (pos < longPath.size()) {
+        const size_t next = longPath.find(L'\\', pos + 1);
+        const std::wstring part =
+            longPath.substr(pos + 1, next == std::wstring::npos ? std::wstring::npos : next - pos - 1);
+        std::wstring stored = part;
+        // Wildcards would make the lookup a search; such a name is kept as written.
+        if (exists && part.find_first_of(L"*?") == std::wstring::npos) {
+            WIN32_FIND_DATAW data;
+            const HANDLE found = FindFirstFileExW((result + L'\\' + part).c_str(), FindExInfoBasic,
+                                                  &data, FindExSearchNameMatch, nullptr, 0);
+            if (found == INVALID_HANDLE_VALUE) {
+                exists = false;
+            } else {
+                FindClose(found);
+                if (CompareStringOrdinal(data.cFileName, -1, part.c_str(), -1, TRUE) == CSTR_EQUAL) {
+                    stored = data.cFileName;
+                }
+            }
+        }
+        result += L'\\';
+        result += stored;
+        if (next == std::wstring::npos) {
+            break;
+        }
+        pos = next;
+    }
+    return result;
 }
 
 }  // namespace hm::files

@@ -30,7 +30,8 @@ inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
 // The "\\?\" form of an absolute path ("\\?\UNC\server\share\..." for a share), after the
 // system's own normalisation of "..", "." and "/", which the "\\?\" form would otherwise turn
 // off. A trailing backslash is dropped, so callers can append "\" and a name. Empty when the
-// text is not a path the system can make full.
+// text is not a path the system can make full, or when it holds a NUL character (the system
+// would read only the part before it, a different and wider path).
 std::wstring ToLongPath(std::string_view path);
 
 // The form people read: UTF-8, without the "\\?\" prefix.
@@ -70,17 +71,64 @@ struct Info {
     std::uint64_t size = 0;
 };
 
+inline constexpr std::uint32_t kErrorInvalidName = 123;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorLockViolation = 33;
+// The system opened something other than the item named: a link it can only follow.
+inline constexpr std::uint32_t kErrorLinkNotAddressable = 1920;  // ERROR_CANT_ACCESS_FILE
+// Not a file of the disk (a pipe or device the file system lists among files).
+inline constexpr std::uint32_t kErrorNotDiskFile = 50;  // ERROR_NOT_SUPPORTED
+
 // Attributes and size of one file or folder.
 std::uint32_t QueryInfo(const std::wstring& path, Info& info);
-std::uint32_t SetAttributes(const std::wstring& path, std::uint32_t attributes);
-// Deletes one file (or a file link, never its target).
-std::uint32_t RemoveFile(const std::wstring& path);
-// Removes one empty folder, or a folder link without touching what it points at.
-std::uint32_t RemoveFolder(const std::wstring& path);
+
+// Sets the item's attributes to normal through a handle of the item itself. An item that is a
+// link (or that the system can reach only through a link) is refused: changing it would change
+// what the link points at.
+std::uint32_t ClearAttributes(const std::wstring& path);
+
+// One file or folder held open for deletion. The handle names the item itself: a link is opened
+// as the link, and where the system could only open what a link points at, Open fails with
+// kErrorLinkNotAddressable. Opening fails as the deletion itself would where the item is in use
+// without delete sharing, or where its name cannot be used. Nothing changes until Delete.
+class DeletionCandidate {
+public:
+    DeletionCandidate() = default;
+    ~DeletionCandidate();
+    DeletionCandidate(const DeletionCandidate&) = delete;
+    DeletionCandidate& operator=(const DeletionCandidate&) = delete;
+
+    // isLink: the folder listing showed the item with the reparse-point attribute.
+    std::uint32_t Open(const std::wstring& path, bool isLink);
+    // Deletes the item and lets the handle go. A folder must be empty (a folder link need not).
+    std::uint32_t Delete();
+
+private:
+    void Close();
+    void* handle_ = nullptr;
+};
+
 // Creates one folder; its parent must exist.
 std::uint32_t CreateFolder(const std::wstring& path);
 // Registers the file for deletion when Windows next starts.
 std::uint32_t DeleteAtNextBoot(const std::wstring& path);
+// Whether DeleteAtNextBoot may succeed: the system keeps that list where only administrators
+// may write.
+std::uint32_t CanDeleteAtNextBoot();
+
+// The total size of the files below a folder, at every depth; links are counted as themselves and
+// not followed. Fails when the path is no folder.
+std::uint32_t TreeSize(const std::wstring& folder, std::uint64_t& size);
+
+// A small file read whole into bytes; fails (and leaves bytes as it was) when the file is missing,
+// is no file of the disk, or is larger than the limit. path is an ordinary UTF-8 path.
+std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes);
+// Creates or truncates the file and writes the bytes.
+std::uint32_t WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// The path with each existing part spelled as the file system stores it, so that two spellings
+// of one folder compare equal. Parts that do not exist are left as given.
+std::wstring OnDiskCase(const std::wstring& longPath);
 
 }  // namespace hm::files
 

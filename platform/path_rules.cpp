@@ -12,6 +12,10 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 bool IsAbsolutePath(std::string_view path) {
+    // The system reads a path only up to a NUL: what follows would silently be dropped.
+    if (path.find('\0') != std::string_view::npos) {
+        return false;
+    }
     auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
     if (path.size() >= 3) {
         const char drive = path[0];

@@ -10,7 +10,7 @@ namespace hm {
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 // True for "X:\..." and for "\\server\share..." paths: the only forms whose meaning does not
-// depend on the process's current drive and folder.
+// depend on the process's current drive and folder. False for any text holding a NUL.
 bool IsAbsolutePath(std::string_view path);
 
 // The part after the last backslash (or slash).

@@ -41,7 +41,14 @@ bool IsStringType(DWORD type) {
 // What the value leaves at the start of the 255-byte read buffer, as UTF-16 text; false when
 // the value is missing or does not fit. Strings count by their ANSI size, other types by their
 // raw bytes, which the ANSI side would take as code-page text.
+//
+// The text ends at the data's first NUL, which it keeps: string data ends there by definition
+// (a REG_MULTI_SZ value yields its first string), and what may follow it must never reach a
+// caller, who would append to it and hand the result to a system call that stops at the NUL.
 bool ReadIntoBuffer(HKEY key, const std::string& name, std::wstring& contents, DWORD& type) {
+    if (name.find('\0') != std::string::npos) {
+        return false;
+    }
     std::vector<BYTE> data(kLargestFittingData);
     DWORD size = kLargestFittingData;
     DWORD valueType = REG_NONE;
@@ -50,27 +57,30 @@ bool ReadIntoBuffer(HKEY key, const std::string& name, std::wstring& contents, D
         return false;
     }
     data.resize(size);
+    std::wstring text;
+    std::size_t ansiBytes = 0;
     if (IsStringType(valueType)) {
-        std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+        text.assign(data.size() / sizeof(wchar_t), L'\0');
         if (!text.empty()) {
             std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
         }
-        const std::size_t ansiBytes = ToAnsi(Narrow(text)).size();
-        if (ansiBytes > kReadBufferBytes) {
-            return false;
-        }
-        // Windows ends a string stored without its NUL when the buffer has room for one.
-        if ((text.empty() || text.back() != L'\0') && ansiBytes < kReadBufferBytes) {
-            text.push_back(L'\0');
-        }
-        contents = std::move(text);
+        ansiBytes = ToAnsi(Narrow(text)).size();
     } else {
-        if (data.size() > kReadBufferBytes) {
-            return false;
-        }
-        contents = Widen(
+        ansiBytes = data.size();
+        text = Widen(
             FromAnsi(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
     }
+    if (ansiBytes > kReadBufferBytes) {
+        return false;
+    }
+    const std::size_t nul = text.find(L'\0');
+    if (nul != std::wstring::npos) {
+        text.resize(nul + 1);
+    } else if (IsStringType(valueType) && ansiBytes < kReadBufferBytes) {
+        // Windows ends a string stored without its NUL when the buffer has room for one.
+        text.push_back(L'\0');
+    }
+    contents = std::move(text);
     type = valueType;
     return true;
 }
@@ -146,12 +156,7 @@ void Regfun::SetRegString(std::string path, const std::string& name, const std::
     if (key.Open(ToHkey(root), path, KEY_SET_VALUE) != ERROR_SUCCESS) {
         return;
     }
-    // Stored with its terminating NUL: other programs read these values (the typed-address
-    // list among them) and a string without one can read past its end there.
-    const std::wstring data = Widen(text);
-    RegSetValueExW(key.get(), Widen(name).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    key.SetString(name, text);
 }
 
 void Regfun::CreateRegKey(std::string path) {

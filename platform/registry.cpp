@@ -1,11 +1,45 @@
 #include "platform/registry.h"
 
+#include <shlwapi.h>
+
 #include "platform/text.h"
 
 namespace hm {
+namespace {
 
-LONG RegKey::Open(HKEY parent, const std::string& subKey, REGSAM access) {
+bool Usable(std::string_view name) {
+    return name.find('\0') == std::string_view::npos;
+}
+
+// Names are at most 255 characters for keys and 16383 for values.
+constexpr DWORD kLongestName = 16384;
+
+template <typename Enumerate>
+LONG CollectNames(Enumerate enumerate, std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    std::wstring buffer(kLongestName, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kLongestName;
+        const LONG status = enumerate(index, buffer.data(), &length);
+        if (status == ERROR_NO_MORE_ITEMS) {
+            break;
+        }
+        if (status != ERROR_SUCCESS) {
+            return status;
+        }
+        found.push_back(Narrow(std::wstring_view(buffer.data(), length)));
+    }
+    names = std::move(found);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LONG RegKey::Open(HKEY parent, std::string_view subKey, REGSAM access) {
     Close();
+    if (!Usable(subKey)) {
+        return ERROR_INVALID_PARAMETER;
+    }
     HKEY opened = nullptr;
     const LONG status = RegOpenKeyExW(parent, Widen(subKey).c_str(), 0, access, &opened);
     if (status == ERROR_SUCCESS) {
@@ -14,13 +48,20 @@ LONG RegKey::Open(HKEY parent, const std::string& subKey, REGSAM access) {
     return status;
 }
 
-LONG RegKey::Create(HKEY parent, const std::string& subKey, REGSAM access) {
+LONG RegKey::Create(HKEY parent, std::string_view subKey, REGSAM access, bool* created) {
     Close();
-    HKEY created = nullptr;
+    if (!Usable(subKey)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    HKEY made = nullptr;
+    DWORD disposition = 0;
     const LONG status = RegCreateKeyExW(parent, Widen(subKey).c_str(), 0, nullptr, 0, access,
-                                        nullptr, &created, nullptr);
+                                        nullptr, &made, &disposition);
     if (status == ERROR_SUCCESS) {
-        key_ = created;
+        key_ = made;
+        if (created != nullptr) {
+            *created = disposition == REG_CREATED_NEW_KEY;
+        }
     }
     return status;
 }
@@ -30,6 +71,59 @@ void RegKey::Close() {
         RegCloseKey(key_);
         key_ = nullptr;
     }
+}
+
+LONG RegKey::SubKeyNames(std::vector<std::string>& names) const {
+    return CollectNames(
+        [this](DWORD index, wchar_t* buffer, DWORD* length) {
+            return RegEnumKeyExW(key_, index, buffer, length, nullptr, nullptr, nullptr, nullptr);
+        },
+        names);
+}
+
+LONG RegKey::ValueNames(std::vector<std::string>& names) const {
+    return CollectNames(
+        [this](DWORD index, wchar_t* buffer, DWORD* length) {
+            return RegEnumValueW(key_, index, buffer, length, nullptr, nullptr, nullptr, nullptr);
+        },
+        names);
+}
+
+bool RegKey::HasValue(std::string_view name) const {
+    return Usable(name) && RegQueryValueExW(key_, Widen(name).c_str(), nullptr, nullptr, nullptr,
+                                            nullptr) == ERROR_SUCCESS;
+}
+
+LONG RegKey::DeleteValue(std::string_view name) {
+    if (!Usable(name)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return RegDeleteValueW(key_, Widen(name).c_str());
+}
+
+LONG RegKey::SetString(std::string_view name, std::string_view text) {
+    if (!Usable(name)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    // Stored with its terminating NUL: other programs read these values and a string without
+    // one can read past its end there.
+    const std::wstring data = Widen(text);
+    return RegSetValueExW(key_, Widen(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()), StringDataBytes(data));
+}
+
+LONG DeleteRegistryKey(HKEY parent, std::string_view subKey) {
+    if (!Usable(subKey)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return RegDeleteKeyW(parent, Widen(subKey).c_str());
+}
+
+LONG DeleteRegistryTree(HKEY parent, std::string_view subKey) {
+    if (!Usable(subKey)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return static_cast<LONG>(SHDeleteKeyW(parent, Widen(subKey).c_str()));
 }
 
 }  // namespace hm

@@ -1,10 +1,14 @@
-// Thin RAII wrapper over an open registry key, and the conversion of the program's 32-bit root
-// constants to the platform's handles.
+// Thin RAII wrapper over the registry, and the conversion of the program's 32-bit root constants
+// to the platform's handles. Names are UTF-8; a name holding a NUL character is refused with
+// ERROR_INVALID_PARAMETER, because the system would read only the part before it and so name a
+// different key (a parent of the one meant) or value.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/regfun.h"
 
@@ -13,6 +17,11 @@ namespace hm {
 // The predefined handles are sign-extended 32-bit values, also in 64-bit processes.
 inline HKEY ToHkey(RootKey root) {
     return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+}
+
+// Bytes a string value's data takes, with its terminating NUL.
+inline DWORD StringDataBytes(const std::wstring& text) {
+    return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
 }
 
 class RegKey {
@@ -32,15 +41,29 @@ public:
     }
 
     // Win32 status codes; the key is open only after ERROR_SUCCESS.
-    LONG Open(HKEY parent, const std::string& subKey, REGSAM access);
-    LONG Create(HKEY parent, const std::string& subKey, REGSAM access = KEY_ALL_ACCESS);
+    // Opens an existing key; a missing key is never made.
+    LONG Open(HKEY parent, std::string_view subKey, REGSAM access);
+    // Opens the key, making it and any missing parents; created tells which happened.
+    LONG Create(HKEY parent, std::string_view subKey, REGSAM access = KEY_ALL_ACCESS,
+                bool* created = nullptr);
     void Close();
 
     HKEY get() const { return key_; }
     bool IsOpen() const { return key_ != nullptr; }
 
+    LONG SubKeyNames(std::vector<std::string>& names) const;
+    LONG ValueNames(std::vector<std::string>& names) const;
+    bool HasValue(std::string_view name) const;
+    LONG DeleteValue(std::string_view name);
+    LONG SetString(std::string_view name, std::string_view text);
+
 private:
     HKEY key_ = nullptr;
 };
+
+// Deletes one key by name; on the Windows NT family a key that has sub-keys stays.
+LONG DeleteRegistryKey(HKEY parent, std::string_view subKey);
+// Deletes a key with everything below it.
+LONG DeleteRegistryTree(HKEY parent, std::string_view subKey);
 
 }  // namespace hm

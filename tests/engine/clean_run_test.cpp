@@ -84,7 +84,7 @@ TEST_F(CleanRunTest, NothingTickedEndsWithTheSummaryAndZeroTotals) {
     EXPECT_TRUE(ui.notBuilt.empty());
 }
 
-TEST_F(CleanRunTest, AGarbledOrHugeSettingsFileTicksNothingAndThePassGoesOn) {
+TEST_F(CleanRunTest, AGarbledSettingsFileTicksNothingAndThePassGoesOn) {
     std::string garbage;
     unsigned state = 12345;
     for (int i = 0; i < 65536; ++i) {
@@ -97,14 +97,51 @@ TEST_F(CleanRunTest, AGarbledOrHugeSettingsFileTicksNothingAndThePassGoesOn) {
     Run();
     EXPECT_EQ(ui.summaries.size(), 1u);
     EXPECT_EQ(ui.rows.back().label, "Task complete Successfully!");
+}
 
-    // Far too large for a settings file: read as empty and left alone.
-    ui = RecordingUi();
+// A settings file too large to read would make every item read as unticked; the pass says so and
+// cleans nothing rather than reporting an empty pass as a success.
+TEST_F(CleanRunTest, ASettingsFileTooLargeToReadStopsThePassWithAMessage) {
     test::WriteFileOfSize(Settings(), 5 * 1024 * 1024, '1');
-    Run();
-    EXPECT_EQ(Labels(), std::vector<std::string>{"Task complete Successfully!"});
-    EXPECT_EQ(ui.summaries.size(), 1u);
+    PassSetup setup;
+    setup.programFolder = program.path();
+    CleanRun run(ui, values, setup);
+    EXPECT_EQ(run.CleanNow().start, PassStart::SettingsTooLarge);
+    EXPECT_TRUE(ui.rows.empty());
+    EXPECT_TRUE(ui.summaries.empty());
+    ASSERT_EQ(ui.told.size(), 1u);
+    EXPECT_NE(ui.told[0].find("Nothing was cleaned"), std::string::npos) << ui.told[0];
     EXPECT_EQ(test::ReadFileText(Settings()).size(), 5u * 1024 * 1024);
+}
+
+// Whatever the program writes into its settings file it can read back: a file close to the read
+// limit still runs its ticked items, but is not grown past the limit by the pass's totals.
+TEST_F(CleanRunTest, ASettingsFileNearTheLimitIsReadButNotGrownPastIt) {
+    test::WriteFileOfSize(Roaming("Mozilla\\Firefox\\Profiles\\p\\cookies.sqlite"), 10);
+    const std::string ticks = "[FIREFOX]\r\nCookies=1\r\n[Options]\r\n";
+    // Short lines ending in a bare line feed: a rewrite turns each into CR LF.
+    std::string padding;
+    while (padding.size() + ticks.size() < 4 * 1024 * 1024 - 16) {
+        padding += "a\n";
+    }
+    test::WriteFileText(Settings(), ticks + padding);
+    const std::string before = test::ReadFileText(Settings());
+    Run();
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"Firefox Cookies", "Task complete Successfully!"}));
+    EXPECT_FALSE(test::FileExists(Roaming("Mozilla\\Firefox\\Profiles\\p\\cookies.sqlite")));
+    EXPECT_EQ(test::ReadFileText(Settings()), before);
+    ASSERT_EQ(ui.told.size(), 1u);
+    EXPECT_NE(ui.told[0].find("not saved"), std::string::npos) << ui.told[0];
+
+    // Just under the size the program still writes to: the totals go in, and the file, grown by
+    // the rewrite, still reads.
+    padding.resize(2 * 1024 * 1024 - ticks.size() - 64);
+    test::WriteFileText(Settings(), ticks + padding);
+    ui = RecordingUi();
+    Run();
+    EXPECT_TRUE(ui.told.empty());
+    EXPECT_EQ(ReadIniValue(Settings(), "Options", "lastclean"), kClock);
+    EXPECT_EQ(ReadIniValue(Settings(), "FIREFOX", "Cookies"), "1");
 }
 
 TEST_F(CleanRunTest, ProgressBarWalksThePassOrderValues) {

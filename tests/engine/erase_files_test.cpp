@@ -99,7 +99,7 @@ TEST(EraseAttributes, ReadOnlyFilesStayButAreCountedAndHiddenOnesLoseEveryBit) {
     EXPECT_EQ(test::ListTree(dir.path()), (Paths{"ro.txt", "sub\\", "sub\\other.txt"}));
     const Trace* kept = recorder.Find(dir / "ro.txt");
     ASSERT_NE(kept, nullptr);
-    EXPECT_FALSE(kept->removed);
+    EXPECT_FALSE(kept->removed());
     EXPECT_EQ(kept->error, ERROR_ACCESS_DENIED);
     EXPECT_EQ(kept->bytes, 50);
 
@@ -206,10 +206,10 @@ TEST(EraseNamedFolders, MatchesInAnyCaseAtAnyDepthAndCountsWholeTreesDirectlyBel
     ASSERT_NE(cache, nullptr);
     EXPECT_EQ(cache->kind, TraceKind::Folder);
     EXPECT_EQ(cache->bytes, 150);
-    EXPECT_TRUE(cache->removed);
+    EXPECT_TRUE(cache->removed());
     const Trace* kept = recorder.Find(dir / "other\\cache");
     ASSERT_NE(kept, nullptr);
-    EXPECT_FALSE(kept->removed);
+    EXPECT_FALSE(kept->removed());
     EXPECT_EQ(kept->bytes, 16);
     EXPECT_EQ(recorder.Paths(TraceKind::File, false), (Paths{dir / "other\\cache\\ro"}));
     EXPECT_EQ(recorder.Paths(TraceKind::Folder), (Paths{dir / "Cache", dir / "profile\\CACHE"}));
@@ -257,7 +257,7 @@ TEST(EraseResetFolder, RemovesTheWholeTreeWithForceAndMakesTheFolderAgain) {
     ASSERT_EQ(recorder.traces.size(), 1u);
     EXPECT_EQ(recorder.traces[0].kind, TraceKind::Folder);
     EXPECT_EQ(recorder.traces[0].bytes, 315);
-    EXPECT_TRUE(recorder.traces[0].removed);
+    EXPECT_TRUE(recorder.traces[0].removed());
 
     // An empty folder again: nothing to count, the folder stays.
     EXPECT_EQ(eraser.ResetFolder(target), 0);
@@ -285,7 +285,7 @@ TEST(EraseLockedFiles, ALockedFileIsCountedStaysAndStopsNothing) {
     EXPECT_EQ(test::ListTree(dir.path()), (Paths{"cache\\", "cache\\locked2", "locked.db"}));
     const Trace* locked = recorder.Find(dir / "locked.db");
     ASSERT_NE(locked, nullptr);
-    EXPECT_FALSE(locked->removed);
+    EXPECT_FALSE(locked->removed());
     EXPECT_NE(locked->error, 0u);
 
     test::WriteFileOfSize(dir / "cache\\free", 8);

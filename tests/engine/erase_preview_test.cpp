@@ -57,7 +57,7 @@ std::vector<std::tuple<std::string, std::uint32_t>> Snapshot(const TempFolder& d
 std::vector<std::tuple<int, std::string, double, bool>> Summary(const EraseRecorder& recorder) {
     std::vector<std::tuple<int, std::string, double, bool>> summary;
     for (const Trace& trace : recorder.traces) {
-        summary.emplace_back(static_cast<int>(trace.kind), trace.path, trace.bytes, trace.removed);
+        summary.emplace_back(static_cast<int>(trace.kind), trace.path, trace.bytes, trace.removed());
     }
     std::sort(summary.begin(), summary.end());
     return summary;
@@ -114,7 +114,7 @@ TEST(ErasePreview, EveryFileOperationPredictsItsErase) {
         EXPECT_NE(Snapshot(dir), before);
         // What was reported removed is gone (a reset folder comes back, empty).
         for (const Trace& trace : erase.traces) {
-            if (trace.removed && trace.path != dir.path()) {
+            if (trace.removed() && trace.path != dir.path()) {
                 EXPECT_FALSE(test::FileExists(trace.path) || test::FolderExists(trace.path))
                     << trace.path;
             }
@@ -135,12 +135,12 @@ TEST(ErasePreview, NamedFoldersReportsEachRemovedFolderOnceWithItsWholeSize) {
     const Trace* top = recorder.Find(dir / "cache");
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(top->bytes, 505);
-    EXPECT_FALSE(top->removed);
+    EXPECT_FALSE(top->removed());
     EXPECT_EQ(recorder.Find(dir / "cache\\cache"), nullptr);
     const Trace* deeper = recorder.Find(dir / "p1\\Cache");
     ASSERT_NE(deeper, nullptr);
     EXPECT_EQ(deeper->bytes, 5000);
-    EXPECT_TRUE(deeper->removed);
+    EXPECT_TRUE(deeper->removed());
     EXPECT_EQ(recorder.Paths(TraceKind::File, false),
               (std::vector<std::string>{dir / "cache\\ro"}));
     EXPECT_EQ(recorder.traces.size(), 3u);

@@ -18,7 +18,7 @@ public:
     std::vector<std::string> Paths(TraceKind kind, bool removed = true) const {
         std::vector<std::string> paths;
         for (const Trace& trace : traces) {
-            if (trace.kind == kind && trace.removed == removed) {
+            if (trace.kind == kind && trace.removed() == removed) {
                 paths.push_back(trace.path);
             }
         }

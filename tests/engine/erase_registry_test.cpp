@@ -37,26 +37,25 @@ TEST(EraseRegKey, AlwaysCountsThreeAndDeletesOnlyALeafKey) {
         ASSERT_EQ(recorder.traces.size(), 2u);
         EXPECT_EQ(recorder.traces[0].kind, TraceKind::RegistryKey);
         EXPECT_EQ(recorder.traces[0].path, "HKEY_CURRENT_USER\\" + leaf);
-        EXPECT_TRUE(recorder.traces[0].removed);
+        EXPECT_TRUE(recorder.traces[0].removed());
         EXPECT_EQ(recorder.traces[1].path, "HKEY_CURRENT_USER\\" + parent);
-        EXPECT_FALSE(recorder.traces[1].removed);
+        EXPECT_FALSE(recorder.traces[1].removed());
         EXPECT_NE(recorder.traces[1].error, 0u);
     }
 }
 
-TEST(EraseRegKey, AMissingKeyIsMadeAndDeletedAgainButNeverInPreview) {
+// Opening with create semantics would make every missing parent and delete only the leaf,
+// leaving the parents behind on a machine that never had them.
+TEST(EraseRegKey, AMissingKeyAndItsMissingParentsAreNeverMade) {
     TempRegKey key;
-    const std::string missing = key.subKey() + "\\missing";
-    EraseRecorder recorder;
-    Eraser previewer(EraseMode::Preview, &recorder);
-    EXPECT_EQ(previewer.DeleteRegKey(kCurrentUser, missing), 3u);
-    EXPECT_FALSE(test::RegKeyExists(missing));
-
-    Eraser eraser(EraseMode::Erase, &recorder);
-    EXPECT_EQ(eraser.DeleteRegKey(kCurrentUser, missing), 3u);
-    EXPECT_FALSE(test::RegKeyExists(missing));
-    EXPECT_TRUE(test::RegKeyExists(key.subKey()));
-    EXPECT_TRUE(recorder.traces.empty());
+    const std::string missing = key.subKey() + "\\Yahoo\\pager\\missing";
+    for (const EraseMode mode : {EraseMode::Preview, EraseMode::Erase}) {
+        EraseRecorder recorder;
+        Eraser eraser(mode, &recorder);
+        EXPECT_EQ(eraser.DeleteRegKey(kCurrentUser, missing), 3u);
+        EXPECT_FALSE(test::RegKeyExists(key.subKey() + "\\Yahoo"));
+        EXPECT_TRUE(recorder.traces.empty());
+    }
 }
 
 TEST(EraseRegTree, RemovesTheWholeTreeAndCountsFiveEvenWhenMissing) {
@@ -80,7 +79,7 @@ TEST(EraseRegTree, RemovesTheWholeTreeAndCountsFiveEvenWhenMissing) {
     for (const Trace& trace : recorder.traces) {
         EXPECT_EQ(trace.kind, TraceKind::RegistryTree);
         EXPECT_EQ(trace.path, "HKEY_CURRENT_USER\\" + tree);
-        EXPECT_TRUE(trace.removed);
+        EXPECT_TRUE(trace.removed());
     }
 }
 
@@ -125,6 +124,15 @@ TEST(EraseRegistryGuards, NoRootOrTheRootItselfTouchesNothing) {
     EXPECT_EQ(previewer.DeleteRegTree(kCurrentUser, "\\"), 5u);
     EXPECT_EQ(previewer.DeleteRegKey(kCurrentUser, ""), 3u);
     EXPECT_TRUE(recorder.traces.empty());
+
+    // A NUL inside a name would make the system see only the part before it: a parent key.
+    const std::string withNul = key.subKey() + std::string(1, '\0') + "\\child";
+    test::CreateKey(key.subKey() + "\\child");
+    EXPECT_EQ(eraser.DeleteRegTree(kCurrentUser, withNul), 5u);
+    EXPECT_EQ(eraser.DeleteRegKey(kCurrentUser, withNul), 3u);
+    EXPECT_EQ(eraser.DeleteRegValue(kCurrentUser, key.subKey(), std::string("v\0x", 3)), 1u);
+    EXPECT_TRUE(test::RegValueExists(key.subKey(), "v"));
+    EXPECT_TRUE(test::RegKeyExists(key.subKey() + "\\child"));
 }
 
 std::wstring ReadProfileText(const std::string& file, const char* section, const char* key) {
@@ -160,7 +168,7 @@ TEST(EraseIniSection, RemovesOneSectionWithItsKeys) {
     EXPECT_EQ(ReadProfileText(ini, "Keep", "a"), L"1");
     EXPECT_EQ(ReadProfileText(ini, "Other", "d"), L"4");
     ASSERT_EQ(recorder.traces.size(), 2u);
-    EXPECT_TRUE(recorder.traces[1].removed);
+    EXPECT_TRUE(recorder.traces[1].removed());
 }
 
 // Deletion at restart is recorded in one system value; the guard puts it back as it was.
@@ -231,7 +239,7 @@ TEST(EraseAtReboot, RegistersAbsolutePathsOnly) {
     EXPECT_NE(pending.Text().find(Widen(file)), std::wstring::npos);
     EXPECT_TRUE(test::FileExists(file));
     ASSERT_EQ(recorder.traces.size(), 2u);
-    EXPECT_TRUE(recorder.traces[1].removed);
+    EXPECT_TRUE(recorder.traces[1].removed());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "engine/erase.h"
 #include "engine/erase_recorder.h"
+#include "platform/files.h"
 #include "support/sandbox.h"
 
 namespace hm {
@@ -24,8 +25,9 @@ using Paths = std::vector<std::string>;
 const std::string kFixture = "C:\\hm-link-fixture";
 const std::string kTree = kFixture + "\\tree";
 const std::string kPrecious = kFixture + "\\precious";
+const std::string kPreciousEmpty = kFixture + "\\precious-empty";
 const Paths kLinks{kTree + "\\cache\\link", kTree + "\\profile\\Cache\\link", kTree + "\\linkdir",
-                   kTree + "\\cache2"};
+                   kTree + "\\cache2", kTree + "\\.hiddenlink", kTree + "\\emptylink"};
 
 void ExpectPreciousIntact() {
     EXPECT_EQ(test::ListTree(kPrecious), (Paths{"a.tmp", "cache\\", "cache\\data", "inner\\",
@@ -33,6 +35,19 @@ void ExpectPreciousIntact() {
     for (const char* file : {"a.tmp", "cache\\data", "inner\\places.sqlite", "places.sqlite"}) {
         EXPECT_EQ(test::ReadFileText(kPrecious + "\\" + file), "keep me\n") << file;
     }
+    EXPECT_TRUE(test::FolderExists(kPreciousEmpty));
+}
+
+// Attributes set on what the links point at; no operation may change them. (Wine keeps no
+// read-only attribute on folders.)
+constexpr std::uint32_t kGuarded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY;
+const Paths kGuardedItems{kPrecious, kPrecious + "\\places.sqlite", kPrecious + "\\inner",
+                          kPrecious + "\\inner\\places.sqlite", kPreciousEmpty};
+
+std::uint32_t GuardedOf(const std::string& item) {
+    const std::uint32_t attributes = test::AttributesOf(item);
+    return attributes & ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FILE_ATTRIBUTE_HIDDEN
+                                                                     : kGuarded);
 }
 
 // Every operation, aimed at the tree, at the links themselves and at folders holding links,
@@ -55,6 +70,8 @@ void RunEverything(Eraser& eraser) {
         eraser.DeleteFolderFiles(folder);
     }
     eraser.ResetFolder(kTree + "\\cache2");
+    eraser.ResetFolder(kTree + "\\.hiddenlink");
+    eraser.ResetFolder(kTree + "\\emptylink");
     eraser.ResetFolder(kTree + "\\profile\\Cache\\link");
     eraser.ResetFolder(kTree + "\\profile");
     eraser.ResetFolder(kTree);
@@ -75,6 +92,12 @@ TEST(EraseLinks, NoOperationReachesThroughALink) {
         ASSERT_NE(test::AttributesOf(link) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << link;
     }
     ExpectPreciousIntact();
+    // Wine lists a dot-named link as hidden: the walk meets a hidden link it must not unhide.
+    ASSERT_NE(test::AttributesOf(kTree + "\\.hiddenlink") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    for (const std::string& item : kGuardedItems) {
+        test::SetAttributes(item, test::AttributesOf(item) | kGuarded);
+        ASSERT_NE(GuardedOf(item) & FILE_ATTRIBUTE_HIDDEN, 0u) << item;
+    }
 
     // Straight at a link, nothing is walked.
     Eraser probe(EraseMode::Preview);
@@ -97,6 +120,38 @@ TEST(EraseLinks, NoOperationReachesThroughALink) {
     EXPECT_FALSE(test::FileExists(kTree + "\\places.sqlite"));
     EXPECT_FALSE(test::FileExists(kTree + "\\cache\\f1"));
     ExpectPreciousIntact();
+    for (const std::string& item : kGuardedItems) {
+        const bool folder = (test::AttributesOf(item) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        EXPECT_EQ(GuardedOf(item), folder ? FILE_ATTRIBUTE_HIDDEN : kGuarded) << item;
+    }
+    // The links stay: this system can open only what they point at, and a deletion through
+    // such a handle would take the target.
+    for (const std::string& link : kLinks) {
+        const Trace* trace = erase.Find(link);
+        if (trace != nullptr) {
+            EXPECT_EQ(trace->outcome, Outcome::Failed) << link;
+        }
+    }
+}
+
+// Attribute changes and deletions go through a handle of the item itself; one that the system
+// could only open as the link's target is refused.
+TEST(EraseLinks, ThePlatformRefusesToChangeALinkItCannotOpenAsItself) {
+    ASSERT_TRUE(test::FolderExists(kPreciousEmpty)) << "the link fixture was not made";
+    const std::wstring link = files::ToLongPath(kTree + "\\emptylink");
+    test::SetAttributes(kPreciousEmpty, FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(files::ClearAttributes(link), files::kErrorLinkNotAddressable);
+    files::DeletionCandidate candidate;
+    EXPECT_EQ(candidate.Open(link, true), files::kErrorLinkNotAddressable);
+    EXPECT_TRUE(test::FolderExists(kPreciousEmpty));
+    EXPECT_NE(test::AttributesOf(kPreciousEmpty) & FILE_ATTRIBUTE_HIDDEN, 0u);
+
+    // An ordinary hidden, read-only file is changed through its own handle.
+    TempFolder dir;
+    test::WriteFileOfSize(dir / "f", 1);
+    test::SetAttributes(dir / "f", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(files::ClearAttributes(files::ToLongPath(dir / "f")), 0u);
+    EXPECT_EQ(test::AttributesOf(dir / "f") & kGuarded, 0u);
 }
 
 TEST(EraseNames, NamesOutsideTheAnsiCodePageAreFoundCountedAndDeleted) {
@@ -158,7 +213,7 @@ TEST(EraseLongPaths, PathsAreNormalisedBeforeUse) {
     EXPECT_EQ(recorder.Paths(TraceKind::File), (Paths{dir / "y\\m.txt", dir / "y\\n.txt"}));
 }
 
-TEST(EraseRelativePaths, PathsFromFailedLookupsChangeNothing) {
+TEST(EraseRelativePaths, PathsFromFailedLookupsOrHoldingANulChangeNothing) {
     TempFolder dir;
     test::CurrentFolderGuard current(dir.path());
     test::WriteFileOfSize(dir / "Error\\Mozilla\\Firefox\\Profiles\\p\\places.sqlite", 10);
@@ -172,12 +227,16 @@ TEST(EraseRelativePaths, PathsFromFailedLookupsChangeNothing) {
     // "C:Error" names Error below the current folder of drive C.
     const std::string fromRoot = dir.path().substr(2);
     const std::string onDrive = dir.path().substr(0, 2) + "Error";
+    // The system would read only up to the NUL: the folder itself, or the drive's root.
+    const std::string nul(1, '\0');
+    const std::string cutToFolder = dir.path() + nul + "\\Error";
+    const std::string cutToRoot = dir.path().substr(0, 3) + nul + dir.path().substr(3);
     EraseRecorder recorder;
     Eraser eraser(EraseMode::Erase, &recorder);
     for (const std::string& folder :
          {std::string("Error\\Mozilla\\Firefox\\Profiles"), std::string("Error"),
           std::string(".\\Error"), std::string("."), std::string(), fromRoot, fromRoot + "\\Error",
-          onDrive, std::string("existing")}) {
+          onDrive, std::string("existing"), cutToFolder, cutToRoot}) {
         SCOPED_TRACE(folder);
         EXPECT_EQ(eraser.DeleteFolderFiles(folder), 10000);
         EXPECT_EQ(eraser.DeleteNamedFiles(folder, "places.sqlite"), 10000);
@@ -188,6 +247,7 @@ TEST(EraseRelativePaths, PathsFromFailedLookupsChangeNothing) {
         EXPECT_EQ(eraser.DeleteFilesByExtensionInFolder(folder, "tmp"), 0);
         EXPECT_EQ(eraser.ResetFolder(folder), 0);
         eraser.DeleteIniSection(folder + "\\settings.ini", "Gone");
+        eraser.DeleteAtReboot(folder + "\\top.tmp");
     }
     EXPECT_EQ(eraser.ResetFolder("Favorites"), 0);
     EXPECT_EQ(test::ListTree(dir.path()), before);

@@ -1,6 +1,7 @@
 // Loads the whole item catalogue and checks every definition the way the pass, the clean-items
 // dialog and the command line rely on it; then compares selected rows with the published tables.
 #include "engine/catalogue.h"
+#include "platform/path_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -74,50 +75,6 @@ ActionParts PartsOf(const Action& action) {
             return parts;
         },
         action);
-}
-
-// A compact text for one action: "files <root> <name>" or "folders <root> <name>", with the root
-// written as its base folder and suffix. Other kinds are not used by the rows compared below.
-std::string Describe(const Action& action) {
-    auto root = [](const FolderRef& f) {
-        std::string base;
-        switch (f.base) {
-            case BaseFolder::AppData:
-                base = "AppData";
-                break;
-            case BaseFolder::LocalAppData:
-                base = "LocalAppData";
-                break;
-            case BaseFolder::NetscapeProfiles:
-                base = "Netscape";
-                break;
-        }
-        return base + std::string(f.suffix);
-    };
-    if (const auto* files = std::get_if<act::DeleteNamedFiles>(&action)) {
-        return "files " + root(files->folder) + " " + std::string(files->fileName);
-    }
-    if (const auto* folders = std::get_if<act::DeleteNamedFolders>(&action)) {
-        return "folders " + root(folders->folder) + " " + std::string(folders->folderName);
-    }
-    return "other #" + std::to_string(action.index());
-}
-
-std::vector<std::string> DescribeAll(const CatalogueItem& item) {
-    std::vector<std::string> out;
-    for (const Action& action : item.actions) {
-        out.push_back(Describe(action));
-    }
-    return out;
-}
-
-const CatalogueItem* Find(std::string_view section, std::string_view key) {
-    for (const CatalogueItem& item : Catalogue()) {
-        if (item.section == section && item.key == key) {
-            return &item;
-        }
-    }
-    return nullptr;
 }
 
 TEST(CatalogueGroups, FollowThePassOrderWithItsSectionNames) {
@@ -227,19 +184,28 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
         EXPECT_EQ(item.tick, expected) << Where(item);
     }
 
-    // A group is built as a whole; a built row does something; a pending row carries nothing
-    // (a pending row with actions has simply lost its flag).
-    std::map<int, std::set<bool>> builtPerGroup;
+    // Every settings row has its own box in the dialog: a named check box with a caption, on one
+    // of the dialog's tabs, in a frame, at a place of its own there.
+    const std::set<std::string_view> tabs = {"Browsers",    "Windows",           "Microsoft Office",
+                                             "Applications", "Custom Item",       "Instant Messaging",
+                                             "Email Readers"};
+    std::set<std::string_view> controls;
+    std::set<std::tuple<std::string_view, std::string_view, int>> places;
     for (const CatalogueItem& item : items) {
-        builtPerGroup[item.group].insert(item.built);
-        if (item.built) {
-            EXPECT_FALSE(item.actions.empty()) << Where(item);
-        } else {
-            EXPECT_TRUE(item.actions.empty()) << Where(item);
+        EXPECT_EQ(tabs.count(item.box.tab), 1u) << Where(item);
+        if (item.kind != ItemKind::Setting) {
+            continue;
         }
-    }
-    for (const auto& [group, states] : builtPerGroup) {
-        EXPECT_EQ(states.size(), 1u) << "group " << group << " is partly built";
+        EXPECT_EQ(item.box.subTab.empty(), item.box.tab != "Browsers") << Where(item);
+        EXPECT_FALSE(item.box.frame.empty()) << Where(item);
+        EXPECT_FALSE(item.box.caption.empty()) << Where(item);
+        EXPECT_TRUE(IsPrintableAscii(item.box.caption)) << Where(item);
+        EXPECT_EQ(item.box.control.rfind("Check", 0), 0u) << Where(item);
+        EXPECT_TRUE(IsAsciiAlnum(item.box.control)) << Where(item);
+        EXPECT_TRUE(controls.insert(item.box.control).second)
+            << "check box used twice: " << Where(item);
+        EXPECT_TRUE(places.emplace(item.box.frame, item.box.subTab, item.box.position).second)
+            << "two boxes at one place: " << Where(item);
     }
 
     // Paths and names inside the actions.
@@ -248,7 +214,10 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
             const ActionParts parts = PartsOf(action);
             if (parts.folder != nullptr) {
                 const std::string_view suffix = parts.folder->suffix;
-                if (!suffix.empty()) {
+                if (parts.folder->base == BaseFolder::None) {
+                    // A whole path; a step that works in no folder leaves it empty.
+                    EXPECT_TRUE(suffix.empty() || IsAbsolutePath(suffix)) << Where(item);
+                } else if (!suffix.empty()) {
                     EXPECT_EQ(suffix.front(), '\\') << Where(item) << ": " << suffix;
                     EXPECT_NE(suffix.back(), '\\') << Where(item) << ": " << suffix;
                 }
@@ -284,6 +253,11 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
                     EXPECT_NE(parts.subKey.back(), '\\') << Where(item);
                 }
             }
+            if (const auto* step = std::get_if<act::Step>(&action)) {
+                for (const std::string_view arg : step->args) {
+                    EXPECT_FALSE(arg.empty()) << Where(item);
+                }
+            }
             if (const auto* add = std::get_if<act::AddToTotals>(&action)) {
                 EXPECT_GE(add->registryKeys, 0) << Where(item);
                 EXPECT_GE(add->bytes, 0) << Where(item);
@@ -291,206 +265,6 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
             }
         }
     }
-}
-
-// The pass table, key by key, as published: key, then the progress value in brackets if any.
-TEST(Catalogue, KeysAndProgressFollowThePassTable) {
-    const std::vector<std::string> table = {
-        R"("location" (5), "history" (6), "cache" (8), "cookies" (10), "favorites" (11),
-           "autocomplete" (11), "downloaded" (11), "downloadedhistory" (11), "index",
-           "inprivate" (12), "addons" (12))",
-        R"("Address" (12), "Cookies" (13), "cache" (14), "History" (15), "Download" (15),
-           "bookmarks", "passwords" (16))",
-        R"("Address" (17), "Cookies" (18), "cache" (19), "History", "downloads", "Sessions",
-           "Images", "Bookmarks", "Passwords" (20))",
-        R"("Location" (21), "Cookies" (22), "Cache" (23), "History", "download", "bookmarks",
-           "passwords" (24))",
-        R"("Address" (25), "cookies" (26), "cache" (27), "history" (28))",
-        R"("Location" (29), "cookies" (30), "cache" (31), "history" (32))",
-        R"("Address", "Cookies", "cache", "History")",
-        R"("keywords", "pages", "settings", "groups", "folder")",
-        R"("download", "Cookies", "Cache", "History", "Forms", "Session")",
-        R"("History", "pages", "Cache", "Cookies", "download", "Autocomplete", "Images",
-           "RecentSearches")",
-        R"("recent" (33), "run" (34), "search" (35), "temp" (36), "recycle" (37), "open" (38),
-           "scandisk" (39), "passwords" (40), "clip" (41), "wordpad" (41), "paint" (41),
-           "picturelocation", "DirectX", "findcomputer", "findfiles", "mapnetwork",
-           "management", "notification", "registryeditor", "searchfolders" (41), "menuorder",
-           "recentlyused", "thumbs" (42), "streams", "swap" (43), "userassist", "unread")",
-        R"("msnchat" (44), "msnfiles", "yahoopage" (45), "yahooprofiles", "yahoofiles",
-           "yahoologs", "aolsettings" (46), "aolnames", "aolpassword", "aolbuddy",
-           "aollogs" (47), "icqsign", "icquser", "icqcontact", "icqaccount", "icqfiles",
-           "icqsearch" (48))",
-        R"("word" (49), "excel" (50), "Powerpoint" (51), "FrontPage" (52), "Access",
-           "Publisher", "InfoPath", "Project" (53), "Visio", "Organizer", "Settings" (54),
-           "Picture", "Viewer" (55))",
-        R"("address", "accounts" (59), "deleted", "sent" (60), "outbox", "blocked", "created",
-           "mailrules" (62), "newsrules", "signatures")",
-        R"("Recently" (64), "Signatures", "Block" (65), "Safe", "mailrules" (67),
-           "newsrules" (69), "accounts" (70))",
-        R"("Custom" (80))",
-    };
-
-    // "key" (n) -> group, key, progress.
-    std::vector<std::tuple<int, std::string, int>> expected;
-    for (std::size_t g = 0; g < table.size(); ++g) {
-        std::istringstream in(table[g]);
-        std::string token;
-        while (in >> token) {
-            if (token.front() == '"') {
-                const std::size_t close = token.find('"', 1);
-                ASSERT_NE(close, std::string::npos) << token;
-                expected.emplace_back(static_cast<int>(g) + 1, token.substr(1, close - 1), 0);
-            } else if (token.front() == '(') {
-                ASSERT_FALSE(expected.empty());
-                std::get<2>(expected.back()) = std::stoi(token.substr(1));
-            }
-        }
-    }
-    ASSERT_EQ(expected.size(), 140u);
-
-    std::vector<std::tuple<int, std::string, int>> actual;
-    for (const CatalogueItem& item : Catalogue()) {
-        if (item.kind == ItemKind::Setting) {
-            actual.emplace_back(item.group, std::string(item.key), item.progress);
-        }
-    }
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actual[i], expected[i]) << "pass position " << i + 1;
-    }
-}
-
-TEST(Catalogue, LabelsKeepTheirPublishedQuirks) {
-    struct Case {
-        std::string_view section, key, label;
-    };
-    const Case cases[] = {
-        // "folder" shares the open-pages label rather than naming the download folder.
-        {"Maxthon", "pages", "Maxthon information about open pages"},
-        {"Maxthon", "folder", "Maxthon information about open pages"},
-        {"Maxthon", "keywords", "Maxthon Typed Urls"},
-        // An ICQ key with an AOL label.
-        {"Messenger", "icqsign", "AOL Messenger Sign in history"},
-        // Small first letters, and one capital in the middle.
-        {"outlook", "address", "outlook express address book"},
-        {"outlook", "accounts", "outlook express Accounts"},
-        {"outlook", "created", "outlook express history of Outlook folders you created"},
-        {"WINDOWS", "swap", "windows swap/paging file"},
-        {"WINDOWS", "picturelocation",
-         "The custom locations from the picture location drop-down box"},
-        // The pass label differs from the dialog caption for these.
-        {"EXPLORER", "location", "IE Location Bar History"},
-        {"EXPLORER", "downloaded", "IE Downloaded Files(Only IE9)"},
-        {"OFFICE", "Organizer", "Clip Organizer"},
-        {"OFFICE", "Powerpoint", "Microsoft Powerpoint"},
-        {"Chrome", "download", "Chrome download History"},
-        {"Safari", "pages", "Safari Information about open pages"},
-        {"mail", "mailrules", "Windows Live Mail Mail rules"},
-        {"Custom", "Custom", "Custom Item"},
-    };
-    for (const Case& c : cases) {
-        const CatalogueItem* item = Find(c.section, c.key);
-        ASSERT_NE(item, nullptr) << c.section << "/" << c.key;
-        EXPECT_EQ(item->label, c.label) << c.section << "/" << c.key;
-    }
-    const CatalogueItem& plugins = Catalogue().back();
-    EXPECT_EQ(plugins.label, "Plug-in items");
-    EXPECT_FALSE(plugins.built);
-}
-
-// The Mozilla-family and Opera tables, every row: label and actions in order.
-TEST(Catalogue, MozillaFamilyAndOperaActionsMatchTheirTables) {
-    struct Case {
-        std::string_view section, key, label;
-        std::vector<std::string> actions;
-    };
-    const std::string ffRoaming = "AppData\\Mozilla\\Firefox\\Profiles";
-    const std::string ffLocal = "LocalAppData\\Mozilla\\Firefox\\Profiles";
-    const std::string opRoaming = "AppData\\Opera\\Opera";
-    const std::string opLocal = "LocalAppData\\Opera\\Opera";
-    const std::string ns = "Netscape";
-    const std::string mz = "AppData\\Mozilla\\Profiles";
-    const std::vector<Case> cases = {
-        {"FIREFOX",
-         "Address",
-         "Firefox Address Bar History",
-         {"files " + ffRoaming + " places.sqlite"}},
-        {"FIREFOX", "Cookies", "Firefox Cookies", {"files " + ffRoaming + " cookies.sqlite"}},
-        // Both cache actions work below the local root, folders first.
-        {"FIREFOX",
-         "cache",
-         "Firefox Cache",
-         {"folders " + ffLocal + " cache", "files " + ffLocal + " places.sqlite"}},
-        {"FIREFOX", "History", "Firefox History Files", {"files " + ffRoaming + " places.sqlite"}},
-        {"FIREFOX",
-         "Download",
-         "Firefox Download Manager History",
-         {"files " + ffRoaming + " downloads.sqlite"}},
-        {"FIREFOX",
-         "bookmarks",
-         "Firefox Bookmarks Files",
-         {"files " + ffRoaming + " places.sqlite"}},
-        {"FIREFOX", "passwords", "Firefox Saved Passwords", {"files " + ffRoaming + " key3.db"}},
-
-        {"Opera",
-         "Address",
-         "Opera Address Bar History",
-         {"files " + opRoaming + " typed_history.xml"}},
-        {"Opera", "Cookies", "Opera Cookies", {"files " + opRoaming + " cookies4.dat"}},
-        {"Opera", "cache", "Opera Cache", {"folders " + opLocal + " cache"}},
-        {"Opera", "History", "Opera History Files", {"files " + opRoaming + " global_history.dat"}},
-        {"Opera", "downloads", "Opera Download History", {"files " + opRoaming + " download.dat"}},
-        {"Opera", "Sessions", "Opera Sessions Files", {"folders " + opRoaming + " sessions"}},
-        // Site images live below the local root, like the cache.
-        {"Opera", "Images", "Opera Site Image Files", {"folders " + opLocal + " thumbnails"}},
-        {"Opera", "Bookmarks", "Opera Bookmarks", {"files " + opRoaming + " bookmarks.adr"}},
-        {"Opera", "Passwords", "Opera Passwords", {"files " + opRoaming + " wand.dat"}},
-
-        {"Netscape", "Location", "Netscape Address Bar History", {"files " + ns + " history.dat"}},
-        {"Netscape", "Cookies", "Netscape Cookies", {"files " + ns + " cookies.txt"}},
-        // Folders first here; the Mozilla suite runs the same pair the other way round.
-        {"Netscape",
-         "Cache",
-         "Netscape Cache",
-         {"folders " + ns + " cache", "files " + ns + " localstore.rdf"}},
-        {"Netscape", "History", "Netscape History Files", {"files " + ns + " history.dat"}},
-        {"Netscape",
-         "download",
-         "Netscape Download Manager History",
-         {"files " + ns + " downloads.rdf"}},
-        {"Netscape", "bookmarks", "Netscape Bookmarks", {"files " + ns + " bookmarks.html"}},
-        {"Netscape",
-         "passwords",
-         "Netscape Saved Passwords",
-         {"files " + ns + " signons2.txt", "files " + ns + " signons.txt"}},
-
-        {"Mozilla", "Address", "Mozilla Address Bar History", {"files " + mz + " history.dat"}},
-        {"Mozilla", "Cookies", "Mozilla Cookies", {"files " + mz + " cookies.txt"}},
-        {"Mozilla",
-         "cache",
-         "Mozilla Cache",
-         {"files " + mz + " localstore.rdf", "folders " + mz + " cache"}},
-        {"Mozilla", "History", "Mozilla History Files", {"files " + mz + " history.dat"}},
-    };
-
-    std::size_t builtRows = 0;
-    for (const Case& c : cases) {
-        const CatalogueItem* item = Find(c.section, c.key);
-        ASSERT_NE(item, nullptr) << c.section << "/" << c.key;
-        EXPECT_TRUE(item->built) << c.section << "/" << c.key;
-        EXPECT_EQ(item->label, c.label) << c.section << "/" << c.key;
-        EXPECT_EQ(DescribeAll(*item), c.actions) << c.section << "/" << c.key;
-        ++builtRows;
-    }
-    // Every row of the four groups was compared: none slipped in beside the tables.
-    std::size_t rowsInGroups = 0;
-    for (const CatalogueItem& item : Catalogue()) {
-        if (item.group == 2 || item.group == 3 || item.group == 4 || item.group == 7) {
-            ++rowsInGroups;
-        }
-    }
-    EXPECT_EQ(rowsInGroups, builtRows);
 }
 
 }  // namespace

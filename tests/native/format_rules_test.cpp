@@ -39,6 +39,14 @@ TEST(SummaryTexts, MatchTheWordingTheUserSees) {
               "  Cleaned Registry Keys: 8     Released HD Space:5.00MB");
 }
 
+TEST(ItemResultText, SaysHowManyThingsStayed) {
+    EXPECT_EQ(ItemResultText("Done", 0, 0), "Done");
+    EXPECT_EQ(ItemResultText("Done", 1, 1), "Done, 1 in use");
+    EXPECT_EQ(ItemResultText("Done", 3, 1), "Done, 3 not removed");
+    // Results of their own keep their text.
+    EXPECT_EQ(ItemResultText("Need to reboot your computer!", 2, 2), "Need to reboot your computer!");
+}
+
 TEST(ParseNumber, AcceptsOnlyPlainDecimals) {
     double value = 0;
     EXPECT_TRUE(ParseNumber("1", value));

@@ -17,6 +17,9 @@ TEST(PathRules, OnlyDriveAndUncPathsAreAbsolute) {
     EXPECT_FALSE(IsAbsolutePath(""));
     EXPECT_FALSE(IsAbsolutePath("\\\\"));
     EXPECT_FALSE(IsAbsolutePath("\\\\\\x"));
+    // The system would read only up to the NUL, a different and wider path.
+    EXPECT_FALSE(IsAbsolutePath(std::string("C:\\\0Users", 9)));
+    EXPECT_FALSE(IsAbsolutePath(std::string("C:\\Users\0", 9)));
 }
 
 TEST(PathRules, NamesAndExtensions) {

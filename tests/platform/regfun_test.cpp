@@ -33,6 +33,12 @@ void SetWideValue(const std::string& subKey, const std::string& name, DWORD type
     SetRawValue(subKey, name, type, data.data(), static_cast<DWORD>(data.size() * sizeof(wchar_t)));
 }
 
+// The whole literal, NULs inside it included.
+template <std::size_t N>
+std::wstring WithNuls(const wchar_t (&text)[N]) {
+    return std::wstring(text, N - 1);
+}
+
 struct RawValue {
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
@@ -200,14 +206,30 @@ TEST(RegfunRead, TypesAreNotCheckedNorExpanded) {
                  std::wstring(expand.c_str(), expand.size() + 1));
     EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Expand"), "%USERPROFILE%\\Favorites");
 
-    // A number reads as its bytes, less the last one taken for the terminating NUL.
+    // A number reads as its bytes up to the first NUL, like text.
     const DWORD number = 0x41;
     SetRawValue(temp.subKey(), "Number", REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Number"), std::string("A\0\0", 3));
+    EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Number"), "A");
 
     const std::vector<BYTE> blob(256, 'b');
     SetRawValue(temp.subKey(), "Blob", REG_BINARY, blob.data(), 256);
     EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Blob"), "Error");
+}
+
+// What follows a NUL inside string data must never reach a caller: joined to a sub-folder and
+// handed to a system call that stops at the NUL, it would name a far wider folder.
+TEST(RegfunRead, AStringEndsAtItsFirstNul) {
+    TempRegKey temp;
+    RecordingMessages messages;
+    Regfun reg(messages);
+    const std::wstring expand = WithNuls(L"%USERPROFILE%\\AppData\\Roaming\0C:\\Other\0");
+    SetWideValue(temp.subKey(), "AppData", REG_EXPAND_SZ, expand);
+    EXPECT_EQ(reg.GetRegString(temp.fullPath(), "AppData"), "%USERPROFILE%\\AppData\\Roaming");
+    const std::wstring multi = WithNuls(L"C:\\\0D:\\x\0\0");
+    SetWideValue(temp.subKey(), "Multi", REG_MULTI_SZ, multi);
+    EXPECT_EQ(reg.GetRegString(temp.fullPath(), "Multi"), "C:\\");
+    std::uint32_t type = 0;
+    EXPECT_EQ(Regfun::QueryRegValue(kCurrentUser, temp.subKey(), "Multi", type), "C:\\");
 }
 
 TEST(RegfunRead, StringsStoredWithoutTheirNulReadWhole) {

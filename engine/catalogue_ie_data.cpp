@@ -1,0 +1,30 @@
+// The Internet Explorer items.
+#include "engine/catalogue_rows.h"
+
+namespace hm {
+
+void AppendInternetExplorer(std::vector<CatalogueItem>& items) {
+    Append(
+        items, 1,
+        {
+            {"location", "IE Location Bar History", 5, {"Check1", "IE Address Bar History", 0}},
+            {"history", "IE Internet History Files", 6, {"Check2", "IE Internet History Files", 1}},
+            {"cache", "IE Internet Cache", 8, {"Check3", "IE Internet Cache", 2}},
+            {"cookies", "IE Cookies", 10, {"Check4", "IE Cookies", 3}},
+            {"favorites", "IE Favorites", 11, {"Check5", "IE Favorites", 4}},
+            {"autocomplete", "IE Autocomplete Memory", 11, {"Check6", "IE Autocomplete memory", 5}},
+            {"downloaded",
+             "IE Downloaded Files(Only IE9)",
+             11,
+             {"Check7", "IE Downloaded Files(Only IE9)", 6}},
+            {"downloadedhistory",
+             "IE Downloaded History(Only IE9)",
+             11,
+             {"Check153", "IE Downloaded History(Only IE9)", 7}},
+            {"index", "IE Index.dat Files", 0, {"Check54", "Index.dat", 8}},
+            {"inprivate", "IE Inprivate Filter", 12, {"Check135", "Inprivate Filter", 9}},
+            {"addons", "IE Add-ons Settings", 12, {"Check154", "Add-ons Settings", 10}},
+        });
+}
+
+}  // namespace hm

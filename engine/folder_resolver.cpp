@@ -1,0 +1,51 @@
+#include "engine/folder_resolver.h"
+
+#include "engine/normal.h"
+#include "platform/files.h"
+
+namespace hm {
+namespace {
+
+// Bases whose item Parts say they are looked up anew inside every item that uses them.
+bool PerItem(BaseFolder base) {
+    return base == BaseFolder::NetscapeProfiles || base == BaseFolder::Personal;
+}
+
+}  // namespace
+
+std::string FolderResolver::Base(BaseFolder base) {
+    auto& cache = PerItem(base) ? itemCache_ : passCache_;
+    const auto found = cache.find(base);
+    if (found != cache.end()) {
+        return found->second;
+    }
+    return cache[base] = Compute(base);
+}
+
+std::string FolderResolver::Compute(BaseFolder base) {
+    switch (base) {
+        case BaseFolder::None:
+            return {};
+        case BaseFolder::AppData:
+            return values_.AppDataFolder;
+        case BaseFolder::LocalAppData:
+            return values_.LocalAppDataFolder;
+        case BaseFolder::NetscapeProfiles: {
+            const std::string nsb = values_.AppDataFolder + "\\Netscape\\NSB\\Profiles";
+            return IsFolder(nsb) ? nsb : values_.AppDataFolder + "\\Netscape\\Navigator\\Profiles";
+        }
+        case BaseFolder::UserProfile:
+            return EnvironmentValue("USERPROFILE");
+        case BaseFolder::Temp:
+            return EnvironmentValue("TEMP");
+        case BaseFolder::WindowsFolder:
+            return values_.WindowsFolder;
+        case BaseFolder::ProgramFolder:
+            return programFolder_;
+        case BaseFolder::Personal:
+            return UserShellFolder(registry_, "Personal");
+    }
+    return {};
+}
+
+}  // namespace hm

@@ -1,0 +1,44 @@
+// Where the erase operations report what they did: to the observer, if anyone listens, and to a
+// tally of what stayed against the system's will, which decides an item's result text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/trace.h"
+
+namespace hm {
+
+// What stayed during one item although it was selected: the system refused to remove it.
+struct FailureTally {
+    int failed = 0;  // traces with Outcome::Failed
+    int inUse = 0;   // of those, items another program held open
+};
+
+class Reporter {
+public:
+    explicit Reporter(EraseObserver* observer) : observer_(observer) {}
+
+    void Report(TraceKind kind, std::string path, double bytes, Outcome outcome,
+                std::uint32_t error, std::string name = {});
+    // The same for a file-system path in the "\\?\" form; the text is only made when someone
+    // listens, so that a walk over many thousand files does not pay for it otherwise.
+    void ReportPath(TraceKind kind, std::wstring_view longPath, double bytes, Outcome outcome,
+                    std::uint32_t error);
+    void LetEventsRun();
+
+    void ResetTally() { tally_ = {}; }
+    const FailureTally& tally() const { return tally_; }
+
+private:
+    EraseObserver* observer_;
+    FailureTally tally_;
+};
+
+// The outcome of a change that was asked for: removed when the system did it, failed otherwise.
+inline Outcome OutcomeOf(std::uint32_t error) {
+    return error == 0 ? Outcome::Removed : Outcome::Failed;
+}
+
+}  // namespace hm
