@@ -76,7 +76,7 @@ PassResult CleanRun::CleanNow() {
     values_.RegistryKeysTotal = 0;
     values_.BytesReleasedTotal = 0;
 
-    Eraser eraser(setup_.mode, setup_.observer);
+    Eraser eraser(setup_.mode, setup_.observer, [this] { ui_.PumpEvents(); });
     Regfun registry(ui_);
     FolderResolver folders(values_, registry, setup_.programFolder);
     KeepListFiles keepListFiles(setup_.programFolder);

@@ -62,11 +62,13 @@ FileSelector ByExtension(const std::string& extension) {
 
 }  // namespace
 
-Eraser::Eraser(EraseMode mode, EraseObserver* observer)
-    : Eraser(mode == EraseMode::Preview ? MakeDryRunChanges() : MakeRealChanges(), observer) {}
+Eraser::Eraser(EraseMode mode, EraseObserver* observer, std::function<void()> letEventsRun)
+    : Eraser(mode == EraseMode::Preview ? MakeDryRunChanges() : MakeRealChanges(), observer,
+             std::move(letEventsRun)) {}
 
-Eraser::Eraser(std::unique_ptr<Changes> changes, EraseObserver* observer)
-    : changes_(std::move(changes)), reporter_(observer) {}
+Eraser::Eraser(std::unique_ptr<Changes> changes, EraseObserver* observer,
+               std::function<void()> letEventsRun)
+    : changes_(std::move(changes)), reporter_(observer, std::move(letEventsRun)) {}
 
 Eraser::~Eraser() = default;
 

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,8 +32,11 @@ enum class EraseMode { Erase, Preview };
 
 class Eraser {
 public:
-    Eraser(EraseMode mode, EraseObserver* observer = nullptr);
-    Eraser(std::unique_ptr<Changes> changes, EraseObserver* observer);
+    // letEventsRun is called wherever an operation lets pending window events run.
+    Eraser(EraseMode mode, EraseObserver* observer = nullptr,
+           std::function<void()> letEventsRun = {});
+    Eraser(std::unique_ptr<Changes> changes, EraseObserver* observer,
+           std::function<void()> letEventsRun = {});
     ~Eraser();
     Eraser(const Eraser&) = delete;
     Eraser& operator=(const Eraser&) = delete;

@@ -7,7 +7,7 @@
 namespace hm {
 
 std::uint32_t Eraser::Launch(LaunchRequest request) {
-    if (request.wait && !request.whileWaiting) {
+    if (!request.whileWaiting) {
         request.whileWaiting = [this] { reporter_.LetEventsRun(); };
     }
     const std::string commandLine = request.commandLine;

@@ -40,6 +40,9 @@ void Reporter::LetEventsRun() {
     if (observer_ != nullptr) {
         observer_->OnYield();
     }
+    if (letEventsRun_) {
+        letEventsRun_();
+    }
 }
 
 }  // namespace hm

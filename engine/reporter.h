@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/trace.h"
 
@@ -18,7 +20,10 @@ struct FailureTally {
 
 class Reporter {
 public:
-    explicit Reporter(EraseObserver* observer) : observer_(observer) {}
+    // letEventsRun, when given, is called wherever an operation lets pending window events run,
+    // besides the observer's OnYield.
+    explicit Reporter(EraseObserver* observer, std::function<void()> letEventsRun = {})
+        : observer_(observer), letEventsRun_(std::move(letEventsRun)) {}
 
     void Report(TraceKind kind, std::string path, double bytes, Outcome outcome,
                 std::uint32_t error, std::string name = {});
@@ -33,6 +38,7 @@ public:
 
 private:
     EraseObserver* observer_;
+    std::function<void()> letEventsRun_;
     FailureTally tally_;
 };
 

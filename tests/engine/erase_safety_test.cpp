@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -152,6 +154,41 @@ TEST(EraseLinks, ThePlatformRefusesToChangeALinkItCannotOpenAsItself) {
     test::SetAttributes(dir / "f", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(files::ClearAttributes(files::ToLongPath(dir / "f")), 0u);
     EXPECT_EQ(test::AttributesOf(dir / "f") & kGuarded, 0u);
+}
+
+// Made by scripts/make-link-fixture: "Cache" and "cache" side by side, a pipe, and names with
+// characters Windows reserves.
+const std::string kOdd = "C:\\hm-odd-fixture";
+
+std::vector<std::tuple<int, std::string, double, int>> Outcomes(const EraseRecorder& recorder) {
+    std::vector<std::tuple<int, std::string, double, int>> summary;
+    for (const Trace& trace : recorder.traces) {
+        summary.emplace_back(static_cast<int>(trace.kind), trace.path, trace.bytes,
+                             static_cast<int>(trace.outcome));
+    }
+    std::sort(summary.begin(), summary.end());
+    return summary;
+}
+
+// The preview says what the clean will do with entries it cannot remove, and lists folders whose
+// names differ only in letter case each on its own.
+TEST(EraseNames, PreviewForeseesWhatCannotGoAndTellsCaseTwinsApart) {
+    ASSERT_TRUE(test::FolderExists(kOdd)) << "the odd-names fixture was not made";
+    EraseRecorder preview;
+    Eraser previewer(EraseMode::Preview, &preview);
+    const double predictedFolders = previewer.DeleteNamedFolders(kOdd, "cache");
+    const double predictedFiles = previewer.DeleteFilesInFolder(kOdd);
+    EXPECT_EQ(preview.Paths(TraceKind::Folder), (Paths{kOdd + "\\Cache", kOdd + "\\cache"}));
+    EXPECT_EQ(preview.Paths(TraceKind::File), (Paths{kOdd + "\\plain"}));
+    // The pipe and the two reserved names would stay.
+    EXPECT_EQ(preview.Paths(TraceKind::File, false).size(), 3u);
+
+    EraseRecorder erase;
+    Eraser eraser(EraseMode::Erase, &erase);
+    EXPECT_EQ(eraser.DeleteNamedFolders(kOdd, "cache"), predictedFolders);
+    EXPECT_EQ(eraser.DeleteFilesInFolder(kOdd), predictedFiles);
+    EXPECT_EQ(Outcomes(erase), Outcomes(preview));
+    EXPECT_EQ(test::ListTree(kOdd).size(), 3u);
 }
 
 TEST(EraseNames, NamesOutsideTheAnsiCodePageAreFoundCountedAndDeleted) {
