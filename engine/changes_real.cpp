@@ -23,11 +23,11 @@ public:
     }
 
     std::uint32_t RemoveFile(const std::wstring& path, bool isLink) override {
-        return Remove(path, isLink);
+        return isLink ? RemoveLink(path) : files::RemoveFile(path);
     }
 
     std::uint32_t RemoveFolder(const std::wstring& path, bool isLink) override {
-        return Remove(path, isLink);
+        return isLink ? RemoveLink(path) : files::RemoveFolder(path);
     }
 
     std::uint32_t MakeFolder(const std::wstring& path) override {
@@ -90,10 +90,12 @@ public:
     std::uint32_t ClearRecentDocuments() override { return shell::ClearRecentDocuments(); }
 
 private:
-    static std::uint32_t Remove(const std::wstring& path, bool isLink) {
-        files::DeletionCandidate item;
-        const std::uint32_t error = item.Open(path, isLink);
-        return error != 0 ? error : item.Delete();
+    // A link goes through a handle that is known to be the link itself: by path, some systems
+    // remove what the link points at.
+    static std::uint32_t RemoveLink(const std::wstring& path) {
+        files::DeletionCandidate link;
+        const std::uint32_t error = link.Open(path, true);
+        return error != 0 ? error : link.Delete();
     }
 };
 

@@ -252,6 +252,20 @@ std::uint32_t DeletionCandidate::Delete() {
     return error;
 }
 
+std::uint32_t RemoveFile(const std::wstring& path) {
+    if (path.find(L'\0') != std::wstring::npos) {
+        return kErrorInvalidName;
+    }
+    return Result(DeleteFileW(path.c_str()));
+}
+
+std::uint32_t RemoveFolder(const std::wstring& path) {
+    if (path.find(L'\0') != std::wstring::npos) {
+        return kErrorInvalidName;
+    }
+    return Result(RemoveDirectoryW(path.c_str()));
+}
+
 std::uint32_t CreateFolder(const std::wstring& path) {
     return Result(CreateDirectoryW(path.c_str(), nullptr));
 }
