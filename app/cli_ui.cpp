@@ -108,7 +108,7 @@ void CliUi::OnTrace(const Trace& trace) {
 }
 
 void CliUi::PrintPreviewReport(double registryKeys, double bytes) const {
-    PrintOut("\nWould remove:\n");
+    PrintOut("\nWhat the pass would remove, start or change:\n");
     double trueBytes = 0;
     size_t staying = 0;
     for (const Trace& trace : traces_) {

@@ -26,6 +26,12 @@ std::uint32_t Result(BOOL ok) {
     return ok ? 0 : LastError();
 }
 
+// The system reads a path only up to a NUL; what follows would silently be dropped and the call
+// would reach a different, shorter path.
+bool HoldsNul(std::wstring_view path) {
+    return path.find(L'\0') != std::wstring_view::npos;
+}
+
 // "\\?\C:" names the volume, not its root folder; attribute calls need the backslash back.
 std::wstring ForAttributeCall(const std::wstring& path) {
     if (!path.empty() && path.back() == L':') {
@@ -98,6 +104,10 @@ struct FolderScan::State {
 };
 
 FolderScan::FolderScan(const std::wstring& folder) : state_(std::make_unique<State>()) {
+    if (HoldsNul(folder)) {
+        error_ = kErrorInvalidName;
+        return;
+    }
     std::wstring pattern = folder;
     if (pattern.empty() || pattern.back() != L'\\') {
         pattern += L'\\';
@@ -153,6 +163,9 @@ std::uint64_t FolderScan::size() const {
 }
 
 std::uint32_t QueryInfo(const std::wstring& path, Info& info) {
+    if (HoldsNul(path)) {
+        return kErrorInvalidName;
+    }
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(ForAttributeCall(path).c_str(), GetFileExInfoStandard, &data)) {
         return LastError();
@@ -176,7 +189,7 @@ HANDLE OpenItem(const std::wstring& path, DWORD access) {
 }  // namespace
 
 std::uint32_t ClearAttributes(const std::wstring& path) {
-    if (path.find(L'\0') != std::wstring::npos) {
+    if (HoldsNul(path)) {
         return kErrorInvalidName;
     }
     // Some systems list a link with the reparse-point attribute yet open only its target.
@@ -212,7 +225,7 @@ void DeletionCandidate::Close() {
 
 std::uint32_t DeletionCandidate::Open(const std::wstring& path, bool isLink) {
     Close();
-    if (path.find(L'\0') != std::wstring::npos) {
+    if (HoldsNul(path)) {
         return kErrorInvalidName;
     }
     const HANDLE opened = OpenItem(path, DELETE | FILE_READ_ATTRIBUTES);
@@ -253,25 +266,28 @@ std::uint32_t DeletionCandidate::Delete() {
 }
 
 std::uint32_t RemoveFile(const std::wstring& path) {
-    if (path.find(L'\0') != std::wstring::npos) {
+    if (HoldsNul(path)) {
         return kErrorInvalidName;
     }
     return Result(DeleteFileW(path.c_str()));
 }
 
 std::uint32_t RemoveFolder(const std::wstring& path) {
-    if (path.find(L'\0') != std::wstring::npos) {
+    if (HoldsNul(path)) {
         return kErrorInvalidName;
     }
     return Result(RemoveDirectoryW(path.c_str()));
 }
 
 std::uint32_t CreateFolder(const std::wstring& path) {
+    if (HoldsNul(path)) {
+        return kErrorInvalidName;
+    }
     return Result(CreateDirectoryW(path.c_str(), nullptr));
 }
 
 std::uint32_t DeleteAtNextBoot(const std::wstring& path) {
-    if (path.find(L'\0') != std::wstring::npos) {
+    if (HoldsNul(path)) {
         return kErrorInvalidName;
     }
     return Result(MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
