@@ -83,9 +83,10 @@ int Clean(const std::string& programFolder, bool preview) {
         return kExitDone;
     }
     if (preview) {
-        ui.PrintPreviewReport(values.RegistryKeysTotal, values.BytesReleasedTotal);
+        ui.PrintPreviewReport(result.registryKeys, result.bytes, SummaryOf(result));
         return kExitDone;
     }
+    PrintOut(SummaryOf(result) + "\n");
     return result.leftovers > 0 ? kExitLeftovers : kExitDone;
 }
 

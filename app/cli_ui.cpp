@@ -81,16 +81,6 @@ void CliUi::AddRow(const std::string& label, const std::string& status) {
 
 void CliUi::SetRowStatus(const std::string& status) { PrintOut(currentLabel_ + "\t" + status + "\n"); }
 
-void CliUi::ShowSummary(const std::string& text) {
-    if (preview_) {
-        summary_ = text;
-        return;
-    }
-    PrintOut(text + "\n");
-}
-
-void CliUi::ShowPopup(const PopupRequest& request) { ShowSummary(request.text); }
-
 void CliUi::NoteNotBuilt(const CatalogueItem& item) {
     PrintErr("skipped, not built yet: " + std::string(item.section) + "\\" +
              std::string(item.key) + "\n");
@@ -107,7 +97,8 @@ void CliUi::OnTrace(const Trace& trace) {
     }
 }
 
-void CliUi::PrintPreviewReport(double registryKeys, double bytes) const {
+void CliUi::PrintPreviewReport(double registryKeys, double bytes,
+                               const std::string& summary) const {
     PrintOut("\nWhat the pass would remove, start or change:\n");
     double trueBytes = 0;
     size_t staying = 0;
@@ -129,9 +120,7 @@ void CliUi::PrintPreviewReport(double registryKeys, double bytes) const {
     PrintOut("bytes that would go\t" + NumberText(trueBytes) + "\n");
     PrintOut("registry keys counted\t" + NumberText(registryKeys) + "\n");
     PrintOut("bytes counted\t" + NumberText(bytes) + "\n");
-    if (!summary_.empty()) {
-        PrintOut(summary_ + "\n");
-    }
+    PrintOut(summary + "\n");
 }
 
 }  // namespace hm

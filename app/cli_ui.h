@@ -21,25 +21,17 @@ public:
     void SetCaption(const std::string&) override {}
     void SetProgress(int) override {}
     void PumpEvents() override {}
-    void EnableStart() override {}
-    void RestorePointer() override {}
-    void ShowSummary(const std::string& text) override;
-    void ShowPopup(const PopupRequest& request) override;
-    void ShowHomeTotals(const std::string&, const std::string&) override {}
-    void ExitProgram() override { exited_ = true; }
+    void EndPass() override {}
     void NoteNotBuilt(const CatalogueItem& item) override;
 
     void OnTrace(const Trace& trace) override;
 
-    bool exited() const { return exited_; }
-    // Preview: everything that would be removed, then the totals.
-    void PrintPreviewReport(double registryKeys, double bytes) const;
+    // Preview: everything that would be removed, then the totals and the summary.
+    void PrintPreviewReport(double registryKeys, double bytes, const std::string& summary) const;
 
 private:
     bool preview_;
-    bool exited_ = false;
     std::string currentLabel_;
-    std::string summary_;
     std::vector<Trace> traces_;
 };
 

@@ -20,7 +20,7 @@ void ScopedFont::Reset() {
     }
 }
 
-ScopedFont MakeMessageFont(bool bold, double heightScale) {
+ScopedFont MakeMessageFont(bool bold, double heightScale, bool underline) {
     LOGFONTW face = {};
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof(metrics);
@@ -34,6 +34,7 @@ ScopedFont MakeMessageFont(bool bold, double heightScale) {
     if (bold) {
         face.lfWeight = FW_BOLD;
     }
+    face.lfUnderline = underline ? TRUE : FALSE;
     return ScopedFont(CreateFontIndirectW(&face));
 }
 

@@ -25,8 +25,8 @@ private:
     HFONT font_ = nullptr;
 };
 
-// The system's message font (the one dialogs use), optionally bold and scaled in height.
-ScopedFont MakeMessageFont(bool bold = false, double heightScale = 1.0);
+// The system's message font (the one dialogs use), optionally bold, scaled in height, underlined.
+ScopedFont MakeMessageFont(bool bold = false, double heightScale = 1.0, bool underline = false);
 
 // Pixel rectangle of a child control in its parent's client area.
 struct ControlBox {

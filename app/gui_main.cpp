@@ -1,48 +1,34 @@
-// The program's entry point: the shared values, the main window and its message loop.
+// The program's entry point: the command line, the application object and the message loop.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/gui_main_window.h"
+#include "app/gui_application.h"
+#include "app/gui_message_loop.h"
 #include "engine/shared_values.h"
-#include "platform/regfun.h"
 #include "platform/text.h"
 
 namespace {
 
-int Run(HINSTANCE instance, PWSTR commandLine, int showCommand) {
+int Run(HINSTANCE instance, PWSTR commandLine) {
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS;
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES |
+                     ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    hm::SharedValues values;
-    values.StartupCommand = hm::Narrow(commandLine != nullptr ? commandLine : L"");
-    hm::MainWindow window(values, hm::ProgramFolder());
-    // Registry format messages go to the user through the main window's message boxes.
-    hm::Regfun registry(window);
-    hm::ComputeSharedValues(values, registry);
-    if (!window.Create(instance)) {
+    hm::Application application(hm::ProgramFolder(),
+                                hm::Narrow(commandLine != nullptr ? commandLine : L""));
+    if (!application.Start(instance)) {
         return 1;
     }
-    ShowWindow(window.hwnd(), showCommand);
-    UpdateWindow(window.hwnd());
-
-    MSG message;
-    int got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (!window.HandleDialogKeys(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return got == 0 ? static_cast<int>(message.wParam) : 1;
+    return hm::message_loop::Run();
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     try {
-        return Run(instance, commandLine, showCommand);
+        return Run(instance, commandLine);
     } catch (...) {
         return 1;
     }

@@ -2,31 +2,100 @@
 
 #include <commctrl.h>
 
-#include <utility>
+#include <vector>
 
-#include "config/inifun.h"
-#include "engine/format_rules.h"
+#include "app/gui_message_loop.h"
+#include "engine/shared_values.h"
 #include "platform/text.h"
+
+#if __has_include("app/image_ids.h")
+#include "app/image_ids.h"
+#endif
 
 namespace hm {
 namespace {
 
-constexpr int kClientWidth = 620;
-constexpr int kClientHeight = 500;
-constexpr int kItemColumnWidth = 250;
-// A flood of messages (a runaway timer, a stuck repaint) must not keep the pass from going on.
-constexpr int kMaxPumpedMessages = 1000;
+// Client size at 96 DPI; everything below is laid out in these units and scaled.
+constexpr int kClientWidth = 720;
+constexpr int kClientHeight = 480;
+constexpr int kBarWidth = 120;
+constexpr int kItemColumnWidth = 260;
 
 constexpr const char* kWarningText =
     "It's highly recommended that you shut down all other programs when erase the "
     "tracks,Hushmark can not erase the files which being used by other programs.";
+
+enum class Panel { Both, Home, Status };
+
+struct ControlSpec {
+    int id;
+    const wchar_t* className;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    ControlBox box;  // at 96 DPI
+    Panel panel;
+    int font;  // 0 normal, 1 title, 2 link
+};
+
+constexpr DWORD kLabel = SS_NOPREFIX | SS_ENDELLIPSIS;
+constexpr DWORD kText = SS_NOPREFIX;
+
+// In creation order, which is also the tab order.
+const std::vector<ControlSpec>& Specs() {
+    static const std::vector<ControlSpec> specs = {
+        {IDC_IMAGE1, L"BUTTON", "Main", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 8, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE2, L"BUTTON", "Clearner Settings", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 66, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE3, L"BUTTON", "CLEAN NOW", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 124, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE4, L"BUTTON", "Search and  Erase", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 182, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE5, L"BUTTON", "Clean Options", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 240, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE6, L"BUTTON", "File Shredder", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 298, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE9, L"BUTTON", "Clean Registry", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 356, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE10, L"BUTTON", "EXIT", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 414, 104, 56}, Panel::Both, 0},
+        // The bar's background lies beneath the buttons.
+        {IDC_PICTURE1, L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, 0, {0, 0, kBarWidth, kClientHeight}, Panel::Both, 0},
+
+        {IDC_PRODUCTNAME, L"STATIC", kAppTitle, kText, 0, {140, 14, 560, 36}, Panel::Home, 1},
+        {IDC_TAGLINE, L"STATIC",
+         "Erases the tracks that browsers, Windows, Office, messengers and mail programs leave "
+         "behind.",
+         kText, 0, {140, 54, 560, 34}, Panel::Home, 0},
+        {IDC_CLEANS1, L"STATIC",
+         "Browsers:\n- Internet Explorer, Firefox, Opera, Netscape,\n  Mozilla, AOL Explorer, MSN "
+         "Explorer,\n  Maxthon, Google Chrome, Safari\n- typed addresses, history, cache,\n  "
+         "cookies, forms and saved passwords",
+         kText, 0, {140, 96, 276, 112}, Panel::Home, 0},
+        {IDC_CLEANS2, L"STATIC",
+         "Windows and programs:\n- recent documents, Run and search history\n- temporary "
+         "folders, recycle bin, clipboard\n- Office, messengers, Outlook Express,\n  Windows Live "
+         "Mail\n- your own files, folders and plug-ins",
+         kText, 0, {424, 96, 276, 112}, Panel::Home, 0},
+        {IDC_LASTCLEANCAPTION, L"STATIC", "Last Cleaned at:", kText, 0, {140, 226, 120, 20}, Panel::Home, 0},
+        {IDC_LABEL12, L"STATIC", "", kLabel, 0, {264, 226, 436, 20}, Panel::Home, 0},
+        {IDC_LABEL14, L"STATIC", "", kLabel, 0, {140, 250, 560, 20}, Panel::Home, 0},
+        {IDC_PICTURE2, L"STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, {140, 290, 40, 40}, Panel::Home, 0},
+        {IDC_LABEL51, L"STATIC", "Visit us at: hushmark.example", kText | SS_NOTIFY, 0, {140, 446, 560, 20}, Panel::Home, 2},
+
+        {IDC_LISTVIEW1, WC_LISTVIEWW, "",
+         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+         WS_EX_CLIENTEDGE, {144, 34, 556, 244}, Panel::Status, 0},
+        {IDC_PROGRESS, PROGRESS_CLASSW, "", 0, 0, {144, 288, 556, 18}, Panel::Status, 0},
+        {IDC_SKINLABEL5, L"STATIC", "", kLabel, 0, {144, 314, 556, 20}, Panel::Status, 0},
+        {IDC_WARNING, L"STATIC", kWarningText, kText, 0, {144, 340, 556, 40}, Panel::Status, 0},
+        {IDC_COMMAND1, L"BUTTON", "Start Cleaning >>", BS_PUSHBUTTON | WS_TABSTOP, 0, {464, 424, 148, 30}, Panel::Status, 0},
+        {IDC_COMMAND2, L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, {620, 424, 80, 30}, Panel::Status, 0},
+        // Made last so that it lies beneath the controls it holds.
+        {IDC_STATUSFRAME, L"BUTTON", "Status", BS_GROUPBOX | WS_CLIPSIBLINGS, 0, {132, 10, 580, 460}, Panel::Status, 0},
+    };
+    return specs;
+}
 
 UINT IconFlags(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Information:
             return MB_ICONINFORMATION;
         case MessageIcon::Exclamation:
-            return MB_ICONEXCLAMATION;
+            return MB_ICONWARNING;
         case MessageIcon::Critical:
             return MB_ICONERROR;
         case MessageIcon::None:
@@ -35,29 +104,60 @@ UINT IconFlags(MessageIcon icon) {
     return 0;
 }
 
-PassSetup WindowPassSetup(const std::string& programFolder, std::function<std::string()> now) {
-    PassSetup setup;
-    setup.programFolder = programFolder;
-    setup.now = std::move(now);
-    return setup;
+int ImageIndex(int id) {
+    for (size_t index = 0; index < MainWindow::kImageIds.size(); ++index) {
+        if (MainWindow::kImageIds[index] == id) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
 }
 
-int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& title, UINT type) {
-    return MessageBoxW(owner, text.c_str(), title.c_str(), type);
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi != nullptr && window != nullptr) {
+        const UINT dpi = getDpi(window);
+        if (dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HICON LoadButtonIcon(HINSTANCE instance, int index, int size) {
+#ifdef IDI_BTN_MAIN
+    const int ids[] = {IDI_BTN_MAIN,    IDI_BTN_SETTINGS, IDI_BTN_CLEAN,    IDI_BTN_SEARCH,
+                       IDI_BTN_OPTIONS, IDI_BTN_SHREDDER, IDI_BTN_REGISTRY, IDI_BTN_EXIT};
+    HICON icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(ids[index]), IMAGE_ICON, size, size, 0));
+    if (icon != nullptr) {
+        return icon;
+    }
+#else
+    (void)instance;
+    (void)index;
+#endif
+    return static_cast<HICON>(
+        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
 }
 
 }  // namespace
 
-MainWindow::MainWindow(SharedValues& values, const std::string& programFolder,
-                       std::function<std::string()> now)
-    : values_(values),
-      run_(*this, values, WindowPassSetup(programFolder, std::move(now))),
-      messageBox_(&ShowMessageBox) {}
+MainWindow::MainWindow(MainWindowHost& host) : host_(host) {}
 
 MainWindow::~MainWindow() {
-    notice_.Close();
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
+    }
+    for (HICON& icon : icons_) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
     }
 }
 
@@ -71,9 +171,15 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &ForwardingWindowProc<MainWindow>;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+#ifdef IDI_HUSHMARK
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_HUSHMARK));
+#endif
+    if (windowClass.hIcon == nullptr) {
+        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    }
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
     windowClass.lpszClassName = kMainWindowClass;
     return RegisterClassExW(&windowClass) != 0;
 }
@@ -83,123 +189,175 @@ bool MainWindow::Create(HINSTANCE instance) {
         return false;
     }
     instance_ = instance;
-    // No WS_CLIPCHILDREN: the "Status" frame paints only its outline and relies on the window
-    // having painted the background beneath it.
+    // WS_EX_CONTROLPARENT lets the message loop move the focus between the controls with Tab.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    // WM_NCCREATE stores the window in hwnd_.
-    if (CreateWindowExW(0, kMainWindowClass, Widen(kMainWindowCaption).c_str(), style,
-                        CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr, nullptr, instance, this) == nullptr) {
+    if (CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Widen(kMainWindowCaption).c_str(),
+                        style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance,
+                        this) == nullptr) {
         hwnd_ = nullptr;
         return false;
     }
+    dpi_ = WindowDpi(hwnd_);
     if (!CreateControls()) {
         DestroyWindow(hwnd_);
         return false;
     }
-    values_.BackgroundRun = 0;
-    LoadHomeTotals();
+    Layout();
+    ShowHomePanel();
+    message_loop::AddDialogWindow(hwnd_);
     return true;
 }
 
+void MainWindow::MakeFonts() {
+    const double scale = static_cast<double>(dpi_) / WindowDpi(nullptr);
+    font_ = MakeMessageFont(false, scale);
+    titleFont_ = MakeMessageFont(true, 2.0 * scale);
+    linkFont_ = MakeMessageFont(false, scale, true);
+}
+
 bool MainWindow::CreateControls() {
-    font_ = MakeMessageFont();
-    titleFont_ = MakeMessageFont(true, 1.8);
-    const HFONT font = font_.get();
-    const DWORD label = SS_NOPREFIX | SS_ENDELLIPSIS;
-    bool made = true;
-    const auto add = [&](const wchar_t* className, const std::string& text, DWORD style,
-                         DWORD exStyle, ControlBox box, int id, HFONT useFont) {
-        HWND control = AddControl(hwnd_, className, text, style, exStyle, box, id, useFont);
-        made = made && control != nullptr;
-        return control;
-    };
-
-    // Home area.
-    add(L"STATIC", kAppTitle, SS_NOPREFIX, 0, {16, 10, 400, 34}, kProductName, titleFont_.get());
-    add(L"STATIC",
-        "Erases the tracks that browsers, Windows, Office, messengers and mail programs leave "
-        "behind.",
-        label, 0, {16, 46, 588, 18}, kTagline, font);
-    add(L"STATIC", "Last Cleaned at:", SS_NOPREFIX, 0, {16, 72, 100, 18}, kLastCleanCaption, font);
-    add(L"STATIC", "", label, 0, {120, 72, 484, 18}, kLabel12, font);
-    add(L"STATIC", "", label, 0, {16, 94, 588, 18}, kLabel14, font);
-
-    // Status panel; the frame is made last so that it lies beneath the controls it holds.
-    HWND list = add(WC_LISTVIEWW, "",
-                    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
-                    WS_EX_CLIENTEDGE, {20, 146, 580, 186}, kListView1, font);
-    HWND progress = add(PROGRESS_CLASSW, "", 0, 0, {20, 342, 580, 18}, kProgressBar, nullptr);
-    add(L"STATIC", "", label, 0, {20, 368, 580, 18}, kSkinLabel5, font);
-    add(L"STATIC", kWarningText, SS_NOPREFIX, 0, {20, 394, 580, 34}, kWarning, font);
-    add(L"BUTTON", "Start Cleaning >>", BS_PUSHBUTTON | WS_TABSTOP, 0, {370, 446, 140, 28},
-        kCommand1, font);
-    add(L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, {520, 446, 80, 28}, kCommand2, font);
-    add(L"BUTTON", "Status", BS_GROUPBOX | WS_CLIPSIBLINGS, 0, {8, 122, 604, 368}, kStatusFrame,
-        font);
-    if (!made) {
-        return false;
+    MakeFonts();
+    for (const ControlSpec& spec : Specs()) {
+        if (AddControl(hwnd_, spec.className, spec.text, spec.style, spec.exStyle, spec.box,
+                       spec.id, nullptr) == nullptr) {
+            return false;
+        }
     }
-
+    for (int id : kImageIds) {
+        SetWindowSubclass(Control(id), &MainWindow::ImageProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    SetWindowSubclass(Control(IDC_PICTURE1), &MainWindow::ImageProc, 1,
+                      reinterpret_cast<DWORD_PTR>(this));
+    HWND list = Control(IDC_LISTVIEW1);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    RECT inside = {};
-    GetClientRect(list, &inside);
-    const int statusWidth =
-        (inside.right - inside.left) - kItemColumnWidth - GetSystemMetrics(SM_CXVSCROLL);
-    const std::pair<const wchar_t*, int> columns[] = {{L"Item", kItemColumnWidth},
-                                                      {L"Status", statusWidth}};
+    const wchar_t* headers[] = {L"Item", L"Status"};
     for (int index = 0; index < 2; ++index) {
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<wchar_t*>(columns[index].first);
-        column.cx = columns[index].second;
+        column.pszText = const_cast<wchar_t*>(headers[index]);
+        column.cx = 100;
         column.iSubItem = index;
         if (SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)) < 0) {
             return false;
         }
     }
-    SendMessageW(progress, PBM_SETRANGE32, 0, 100);
+    SendMessageW(Control(IDC_PROGRESS), PBM_SETRANGE32, 0, 100);
+    SetTimer(hwnd_, kTimer1, kTimer1Ms, nullptr);
+    SetTimer(hwnd_, kTmrShowPopup, kTmrShowPopupMs, nullptr);
     return true;
 }
 
-void MainWindow::LoadHomeTotals() {
-    const std::string settings = run_.SettingsFile();
-    std::string lastClean;
-    CarryOn([&] { lastClean = LoadLastPassTotals(settings, values_); });
-    SetText(Control(kLabel12), lastClean);
-    SetText(Control(kLabel14),
-            TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
+// Places every control for the window's DPI, with fonts and pictures of the matching size.
+void MainWindow::Layout() {
+    MakeFonts();
+    const HFONT fonts[] = {font_.get(), titleFont_.get(), linkFont_.get()};
+    for (const ControlSpec& spec : Specs()) {
+        HWND control = Control(spec.id);
+        MoveWindow(control, Scale(spec.box.x), Scale(spec.box.y), Scale(spec.box.width),
+                   Scale(spec.box.height), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[spec.font]), FALSE);
+    }
+    for (size_t index = 0; index < icons_.size(); ++index) {
+        if (icons_[index] != nullptr) {
+            DestroyIcon(icons_[index]);
+        }
+        icons_[index] = LoadButtonIcon(instance_, static_cast<int>(index), Scale(32));
+    }
+    helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON,
+                                              Scale(32), Scale(32), LR_SHARED));
+    SendMessageW(Control(IDC_PICTURE2), STM_SETICON, reinterpret_cast<WPARAM>(helpIcon_), 0);
+    HWND list = Control(IDC_LISTVIEW1);
+    RECT inside = {};
+    GetClientRect(list, &inside);
+    const int itemWidth = Scale(kItemColumnWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, itemWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 1,
+                 (inside.right - inside.left) - itemWidth - GetSystemMetrics(SM_CXVSCROLL));
+
+    RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    AdjustWindowRectEx(&frame, style, TRUE, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-bool MainWindow::HandleDialogKeys(MSG& message) {
-    return hwnd_ != nullptr && IsDialogMessageW(hwnd_, &message);
+void MainWindow::ShowHomePanel() {
+    statusShown_ = false;
+    for (const ControlSpec& spec : Specs()) {
+        if (spec.panel != Panel::Both) {
+            ShowWindow(Control(spec.id), spec.panel == Panel::Home ? SW_SHOW : SW_HIDE);
+        }
+    }
+}
+
+void MainWindow::ShowStatusPanel() {
+    statusShown_ = true;
+    for (const ControlSpec& spec : Specs()) {
+        if (spec.panel != Panel::Both) {
+            ShowWindow(Control(spec.id), spec.panel == Panel::Status ? SW_SHOW : SW_HIDE);
+        }
+    }
+}
+
+void MainWindow::SetHomeTotals(const std::string& lastClean, const std::string& totalsLine) {
+    SetText(Control(IDC_LABEL12), lastClean);
+    SetText(Control(IDC_LABEL14), totalsLine);
+}
+
+void MainWindow::SelectImage(int id) {
+    const int selected = ImageIndex(id);
+    for (size_t index = 0; index < borders_.size(); ++index) {
+        const bool border = static_cast<int>(index) == selected;
+        if (borders_[index] != border) {
+            borders_[index] = border;
+            InvalidateRect(Control(kImageIds[index]), nullptr, TRUE);
+        }
+    }
+}
+
+void MainWindow::ClearSelections() {
+    SelectImage(0);
+}
+
+bool MainWindow::ImageBorder(int id) const {
+    const int index = ImageIndex(id);
+    return index >= 0 && borders_[static_cast<size_t>(index)];
+}
+
+int MainWindow::ShowMessage(const std::string& text, const std::string& title, UINT type) {
+    if (messageBox_) {
+        return messageBox_(hwnd_, Widen(text), Widen(title), type);
+    }
+    return MessageBoxW(hwnd_, Widen(text).c_str(), Widen(title).c_str(), type);
+}
+
+int MainWindow::TrackMenu(HMENU menu) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                           cursor.x, cursor.y, 0, hwnd_, nullptr));
 }
 
 void MainWindow::Tell(const std::string& text, const std::string& title, MessageIcon icon) {
-    if (messageBox_) {
-        messageBox_(hwnd_, Widen(text), Widen(title), MB_OK | IconFlags(icon));
-    }
+    ShowMessage(text, title, MB_OK | IconFlags(icon));
 }
 
 void MainWindow::BeginPass() {
     busy_ = true;
+    ShowStatusPanel();
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    EnableWindow(Control(kCommand1), FALSE);
-    HWND list = Control(kListView1);
+    EnableWindow(Control(IDC_COMMAND1), FALSE);
+    HWND list = Control(IDC_LISTVIEW1);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     currentRow_ = -1;
     UpdateWindow(list);
-    SendMessageW(Control(kProgressBar), PBM_SETPOS, 1, 0);
-    SetText(Control(kSkinLabel5), "");
+    SendMessageW(Control(IDC_PROGRESS), PBM_SETPOS, 1, 0);
+    SetText(Control(IDC_SKINLABEL5), "");
 }
 
 void MainWindow::AddRow(const std::string& label, const std::string& status) {
-    HWND list = Control(kListView1);
-    if (list == nullptr) {
-        return;
-    }
+    HWND list = Control(IDC_LISTVIEW1);
     std::wstring text = Widen(label);
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -226,95 +384,25 @@ void MainWindow::SetListText(int row, int column, const std::string& text) {
     LVITEMW item = {};
     item.iSubItem = column;
     item.pszText = wide.data();
-    SendMessageW(Control(kListView1), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(Control(IDC_LISTVIEW1), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void MainWindow::SetCaption(const std::string& text) {
-    SetText(Control(kSkinLabel5), text);
+    SetText(Control(IDC_SKINLABEL5), text);
 }
 
 void MainWindow::SetProgress(int value) {
-    SendMessageW(Control(kProgressBar), PBM_SETPOS, value, 0);
+    SendMessageW(Control(IDC_PROGRESS), PBM_SETPOS, value, 0);
 }
 
 void MainWindow::PumpEvents() {
-    MSG message;
-    for (int count = 0; count < kMaxPumpedMessages; ++count) {
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            return;
-        }
-        if (message.message == WM_QUIT) {
-            // Leave the quit request for the message loop that owns it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        if (!HandleDialogKeys(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    message_loop::PumpPending();
 }
 
-void MainWindow::EnableStart() {
-    EnableWindow(Control(kCommand1), TRUE);
-}
-
-void MainWindow::RestorePointer() {
+void MainWindow::EndPass() {
+    EnableWindow(Control(IDC_COMMAND1), TRUE);
     busy_ = false;
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-}
-
-void MainWindow::ShowPopup(const PopupRequest& request) {
-    // The key, the click flag and the sound belong to the pop-up notifications; the notice
-    // window that stands in for them shows the title and text only.
-    notice_.Show(instance_, request.title, request.text);
-}
-
-void MainWindow::ShowHomeTotals(const std::string& lastClean, const std::string& totalsLine) {
-    SetText(Control(kLabel12), lastClean);
-    SetText(Control(kLabel14), totalsLine);
-    if (hwnd_ != nullptr) {
-        ShowWindow(hwnd_, SW_SHOW);
-    }
-}
-
-void MainWindow::ExitProgram() {
-    notice_.Close();
-    if (hwnd_ != nullptr) {
-        DestroyWindow(hwnd_);
-    }
-    PostQuitMessage(0);
-}
-
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            // "Cancel" has no action: a pass always visits every item.
-            if (LOWORD(wParam) == kCommand1 && HIWORD(wParam) == BN_CLICKED) {
-                CleanNow();
-                return 0;
-            }
-            break;
-        case WM_SETCURSOR:
-            if (busy_) {
-                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-                return TRUE;
-            }
-            break;
-        case WM_CLOSE:
-            // Until the tray icon exists, closing ends the program; never in the middle of a
-            // pass, which runs inside this window's own message handling.
-            if (!run_.IsRunning()) {
-                DestroyWindow(hwnd_);
-            }
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            break;
-    }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 }  // namespace hm

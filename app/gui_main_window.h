@@ -1,22 +1,19 @@
-// The main window: the home area with the last-pass totals and the status panel in which the
-// cleaning pass shows its result list and progress. It is the pass's user interface.
-//
-// The image-button bar, menus, tray icon, boss key and schedule come later; until the image
-// buttons exist to switch between the home and status panels, both are shown together, the
-// home area above the status panel.
+// The main window frmMainCode: the image-button bar, the home panel with the last pass's totals,
+// the status panel in which the cleaning pass shows its result list and progress, the menu bar
+// and the timers. It shows state and hands every command to its host, the application object;
+// it is also the pass's user interface.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <utility>
 
 #include "app/gui_controls.h"
-#include "app/gui_notice_window.h"
-#include "engine/clean_run.h"
+#include "app/main_ids.h"
 #include "engine/pass_ui.h"
-#include "engine/shared_values.h"
 
 namespace hm {
 
@@ -27,43 +24,63 @@ inline constexpr const char* kMainWindowCaption = "Hushmark V6.20";
 using MessageBoxFunction =
     std::function<int(HWND owner, const std::wstring& text, const std::wstring& title, UINT type)>;
 
+// What the main window hands on.
+class MainWindowHost {
+public:
+    virtual ~MainWindowHost() = default;
+    // A menu item, image button, button or link: the ids of app/main_ids.h.
+    virtual void OnCommand(int id) = 0;
+    virtual void OnTimer(UINT_PTR timer) = 0;
+    // The window became the active window.
+    virtual void OnActivated() = 0;
+    // A mouse message (WM_LBUTTONUP, WM_RBUTTONUP, ...) over the tray icon.
+    virtual void OnTrayEvent(UINT mouseMessage) = 0;
+    // A hot key registered on this window.
+    virtual void OnHotKey(int id, UINT modifiers, UINT key) = 0;
+};
+
 class MainWindow : public PassUi {
 public:
-    enum : int {
-        kCommand1 = 101,  // "Start Cleaning >>"
-        kCommand2 = 102,  // "Cancel"
-        kListView1 = 103,
-        kProgressBar = 104,  // coolprogressbar1
-        kSkinLabel5 = 105,   // status caption
-        kLabel12 = 106,      // last-clean text
-        kLabel14 = 107,      // totals line
-        kStatusFrame = 108,
-        kWarning = 109,
-        kProductName = 110,
-        kTagline = 111,
-        kLastCleanCaption = 112,
-    };
+    // Timer ids: the schedule tick and the pop-up pump.
+    static constexpr UINT_PTR kTimer1 = 1;
+    static constexpr UINT kTimer1Ms = 30000;
+    static constexpr UINT_PTR kTmrShowPopup = 2;
+    static constexpr UINT kTmrShowPopupMs = 500;
+    // The message the tray icon sends; lParam holds the mouse message.
+    static constexpr UINT kTrayMessage = WM_APP + 1;
+    // The image buttons in the order of the bar.
+    static constexpr std::array<int, 8> kImageIds = {IDC_IMAGE1, IDC_IMAGE2, IDC_IMAGE3,
+                                                     IDC_IMAGE4, IDC_IMAGE5, IDC_IMAGE6,
+                                                     IDC_IMAGE9, IDC_IMAGE10};
 
-    // now: the date-time text stored as "lastclean"; empty means the system clock.
-    MainWindow(SharedValues& values, const std::string& programFolder,
-               std::function<std::string()> now = {});
+    explicit MainWindow(MainWindowHost& host);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window hidden and fills the home area from the settings file. False when the
-    // window or one of its controls cannot be made (the common controls must be initialised).
+    // Creates the window hidden, with the home panel showing. False when the window or one of its
+    // controls cannot be made (the common controls must be initialised).
     bool Create(HINSTANCE instance);
     HWND hwnd() const { return hwnd_; }
     HWND Control(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
-    HWND NoticeHandle() const { return notice_.hwnd(); }
 
     void SetMessageBox(MessageBoxFunction messageBox) { messageBox_ = std::move(messageBox); }
-    // Keyboard navigation between the controls; true when the message was used.
-    bool HandleDialogKeys(MSG& message);
+    // Shows a message box owned by the window; returns the button pressed.
+    int ShowMessage(const std::string& text, const std::string& title, UINT type);
 
-    void CleanNow() { run_.CleanNow(); }
-    void showstatus(const std::string& label) { run_.showstatus(label); }
+    // Exactly one of the two panels is visible.
+    void ShowHomePanel();
+    void ShowStatusPanel();
+    bool StatusPanelShown() const { return statusShown_; }
+    void SetHomeTotals(const std::string& lastClean, const std::string& totalsLine);
+
+    // Image-button borders: 1 on the button under the mouse, 0 elsewhere.
+    void SelectImage(int id);
+    void ClearSelections();
+    bool ImageBorder(int id) const;
+
+    // Pops up a menu at the cursor, returning the command chosen (0 for none).
+    int TrackMenu(HMENU menu);
 
     // UserMessages / PassUi
     void Tell(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -73,30 +90,34 @@ public:
     void SetCaption(const std::string& text) override;
     void SetProgress(int value) override;
     void PumpEvents() override;
-    void EnableStart() override;
-    void RestorePointer() override;
-    void ShowPopup(const PopupRequest& request) override;
-    void ShowHomeTotals(const std::string& lastClean, const std::string& totalsLine) override;
-    void ExitProgram() override;
+    void EndPass() override;
 
 private:
     static bool RegisterWindowClass(HINSTANCE instance);
     template <class Owner>
     friend LRESULT CALLBACK ForwardingWindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK ImageProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateControls();
-    void LoadHomeTotals();
+    void Layout();
+    void MakeFonts();
+    int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+    void DrawItem(const DRAWITEMSTRUCT& item);
     void SetListText(int row, int column, const std::string& text);
 
-    SharedValues& values_;
-    CleanRun run_;
+    MainWindowHost& host_;
     HWND hwnd_ = nullptr;
     HINSTANCE instance_ = nullptr;
+    int dpi_ = 96;
     int currentRow_ = -1;
     bool busy_ = false;
+    bool statusShown_ = false;
+    std::array<bool, 8> borders_{};
+    std::array<HICON, 8> icons_{};
+    HICON helpIcon_ = nullptr;
     ScopedFont font_;
     ScopedFont titleFont_;
-    NoticeWindow notice_;
+    ScopedFont linkFont_;
     MessageBoxFunction messageBox_;
 };
 

@@ -99,6 +99,10 @@ PassResult CleanRun::CleanNow() {
     return result;
 }
 
+std::string SummaryOf(const PassResult& result) {
+    return SummaryMessageText(result.registryKeys, result.bytes);
+}
+
 void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResult& result) {
     if (item.kind == ItemKind::PluginList) {
         // The plug-in steps come with the plug-in item files; until then there is nothing to run.
@@ -138,13 +142,14 @@ void CleanRun::EndPass(PassResult& result) {
     result.registryKeys = values_.RegistryKeysTotal;
     result.bytes = values_.BytesReleasedTotal;
 
+    // "Exit after cleaning" ends the program at once: the bar stays where the items left it and
+    // the last pass's totals keep their earlier values.
     if (!preview && ReadIniValue(settings, "Options", "exit") == "1") {
         result.exited = true;
-        CarryOn([&] { ui_.ExitProgram(); });
         return;
     }
     CarryOn([&] { ui_.SetProgress(100); });
-    CarryOn([&] { ui_.EnableStart(); });
+    CarryOn([&] { ui_.EndPass(); });
     if (!preview) {
         const IniFileFit fit = CheckIniFile(settings);
         if (fit.writable) {
@@ -169,40 +174,8 @@ void CleanRun::EndPass(PassResult& result) {
             });
         }
     }
-    CarryOn([&] { ui_.RestorePointer(); });
     CarryOn([&] { ui_.AddRow(kComplete, ""); });
     CarryOn([&] { ui_.SetCaption(kComplete); });
-
-    if (values_.BackgroundRun == 1) {
-        CarryOn([&] {
-            PopupRequest popup;
-            popup.title = kAppTitle;
-            popup.text = SummaryPopupText(kAppTitle, values_.RegistryKeysTotal,
-                                          values_.BytesReleasedTotal);
-            popup.key = "www";
-            popup.keepSeparate = true;
-            popup.clickEnabled = true;
-            popup.soundFile = JoinPath(setup_.programFolder, "Sounds\\Message.wav");
-            ui_.ShowPopup(popup);
-        });
-        values_.BackgroundRun = 0;
-    } else {
-        CarryOn([&] {
-            ui_.ShowSummary(SummaryMessageText(values_.RegistryKeysTotal,
-                                               values_.BytesReleasedTotal));
-        });
-    }
-
-    if (preview) {
-        return;
-    }
-    // The home panel shows what the settings file now holds.
-    std::string lastClean;
-    CarryOn([&] { lastClean = LoadLastPassTotals(settings, values_); });
-    CarryOn([&] {
-        ui_.ShowHomeTotals(lastClean,
-                           TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
-    });
 }
 
 std::string LoadLastPassTotals(const std::string& settingsFile, SharedValues& values) {

@@ -41,7 +41,7 @@ struct PassResult {
     // denied), and the number of items that left such things behind.
     int leftovers = 0;
     int itemsWithLeftovers = 0;
-    bool exited = false;       // the "exit" option ended the program instead of the summary
+    bool exited = false;       // the "exit" option asks to end the program instead of the summary
     bool totalsSaved = false;  // "lastclean", "regnum" and "filesize" were written
 };
 
@@ -70,6 +70,9 @@ private:
     PassSetup setup_;
     bool running_ = false;
 };
+
+// "Task complete Successfully! Cleaned Registry Keys: N Released HD Space:X.XXMB"
+std::string SummaryOf(const PassResult& result);
 
 // Reads the last pass's totals ("regnum", "filesize") from the settings file into the values
 // (an empty or non-numeric entry gives 0) and returns the "lastclean" text.

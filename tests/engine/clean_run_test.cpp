@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "config/inifun.h"
+#include "engine/format_rules.h"
 #include "support/recording_ui.h"
 #include "support/sandbox.h"
 
@@ -43,7 +44,7 @@ protected:
         setup.mode = mode;
         setup.observer = &ui;
         CleanRun run(ui, values, setup);
-        run.CleanNow();
+        result = run.CleanNow();
     }
 
     std::vector<std::string> Labels() const {
@@ -58,6 +59,7 @@ protected:
     TempFolder home;
     SharedValues values;
     RecordingUi ui;
+    PassResult result;
 };
 
 TEST_F(CleanRunTest, NothingTickedEndsWithTheSummaryAndZeroTotals) {
@@ -69,17 +71,15 @@ TEST_F(CleanRunTest, NothingTickedEndsWithTheSummaryAndZeroTotals) {
     EXPECT_EQ(ui.rows[0].label, "Task complete Successfully!");
     EXPECT_EQ(ui.rows[0].status, "");
     EXPECT_EQ(ui.caption, "Task complete Successfully!");
-    ASSERT_EQ(ui.summaries.size(), 1u);
-    EXPECT_EQ(ui.summaries[0],
+    EXPECT_EQ(result.start, PassStart::Ran);
+    EXPECT_EQ(SummaryOf(result),
               "Task complete Successfully! Cleaned Registry Keys: 0 Released HD Space:0.00MB");
-    EXPECT_TRUE(ui.popups.empty());
     EXPECT_EQ(ReadIniValue(Settings(), "Options", "lastclean"), kClock);
     EXPECT_EQ(ReadIniValue(Settings(), "Options", "regnum"), "0");
     EXPECT_EQ(ReadIniValue(Settings(), "Options", "filesize"), "0");
-    EXPECT_EQ(ui.homeLastClean, kClock);
-    EXPECT_EQ(ui.homeTotals, "  Cleaned Registry Keys: 0     Released HD Space:0.00MB");
+    EXPECT_TRUE(result.totalsSaved);
     EXPECT_EQ(ui.begun, 1);
-    EXPECT_EQ(ui.enabled, 1);
+    EXPECT_EQ(ui.ended, 1);
     // A missing settings file ticks nothing, Maxthon included.
     EXPECT_TRUE(ui.notBuilt.empty());
 }
@@ -95,7 +95,7 @@ TEST_F(CleanRunTest, AGarbledSettingsFileTicksNothingAndThePassGoesOn) {
     garbage += "\r\n[FIREFOX]\r\nCookies=1\r\n";
     test::WriteFileText(Settings(), garbage);
     Run();
-    EXPECT_EQ(ui.summaries.size(), 1u);
+    EXPECT_EQ(result.start, PassStart::Ran);
     EXPECT_EQ(ui.rows.back().label, "Task complete Successfully!");
 }
 
@@ -108,7 +108,7 @@ TEST_F(CleanRunTest, ASettingsFileTooLargeToReadStopsThePassWithAMessage) {
     CleanRun run(ui, values, setup);
     EXPECT_EQ(run.CleanNow().start, PassStart::SettingsTooLarge);
     EXPECT_TRUE(ui.rows.empty());
-    EXPECT_TRUE(ui.summaries.empty());
+    EXPECT_EQ(ui.begun, 0);
     ASSERT_EQ(ui.told.size(), 1u);
     EXPECT_NE(ui.told[0].find("Nothing was cleaned"), std::string::npos) << ui.told[0];
     EXPECT_EQ(test::ReadFileText(Settings()).size(), 5u * 1024 * 1024);
@@ -254,7 +254,7 @@ TEST_F(CleanRunTest, BytesFoundDirectlyInTheRootAreCounted) {
     Tick("OPERA", "Cookies");
     Run();
     EXPECT_EQ(values.BytesReleasedTotal, 1048576 + 10000);
-    EXPECT_EQ(ui.summaries.at(0),
+    EXPECT_EQ(SummaryOf(result),
               "Task complete Successfully! Cleaned Registry Keys: 0 Released HD Space:1.01MB");
     EXPECT_FALSE(test::FileExists(Roaming("Opera\\Opera\\profile\\cookies4.dat")));
 }
@@ -334,34 +334,13 @@ TEST_F(CleanRunTest, ExitOptionEndsTheProgramWithoutStoringTotals) {
     Tick("Options", "exit", "1");
     Tick("FIREFOX", "Cookies");
     Run();
-    EXPECT_EQ(ui.exits, 1);
-    EXPECT_TRUE(ui.summaries.empty());
-    EXPECT_TRUE(ui.popups.empty());
+    EXPECT_TRUE(result.exited);
+    EXPECT_FALSE(result.totalsSaved);
+    EXPECT_EQ(ui.ended, 0);
     EXPECT_EQ(ui.progress.back(), 97);
     EXPECT_EQ(ReadIniValue(Settings(), "Options", "lastclean"), "earlier");
     EXPECT_EQ(ReadIniValue(Settings(), "Options", "regnum"), "4");
     EXPECT_EQ(Labels(), std::vector<std::string>{"Firefox Cookies"});
-}
-
-TEST_F(CleanRunTest, BackgroundPassEndsWithAPopupAndClearsTheFlag) {
-    values.BackgroundRun = 1;
-    Tick("FIREFOX", "Cookies");
-    Run();
-    ASSERT_EQ(ui.popups.size(), 1u);
-    EXPECT_TRUE(ui.summaries.empty());
-    const PopupRequest& popup = ui.popups[0];
-    EXPECT_EQ(popup.title, "Hushmark");
-    EXPECT_EQ(popup.text,
-              "Hushmark Clean is done! Cleaned Registry Keys: 0 Released HD Space:0.01MB");
-    EXPECT_EQ(popup.key, "www");
-    EXPECT_TRUE(popup.keepSeparate);
-    EXPECT_TRUE(popup.clickEnabled);
-    EXPECT_EQ(popup.soundFile, program.path() + "\\Sounds\\Message.wav");
-    EXPECT_EQ(values.BackgroundRun, 0);
-
-    Run();  // the next pass, started by hand, shows the message box
-    EXPECT_EQ(ui.popups.size(), 1u);
-    EXPECT_EQ(ui.summaries.size(), 1u);
 }
 
 TEST_F(CleanRunTest, MaxthonTicksOnlyOnTheNumberOne) {
@@ -383,8 +362,11 @@ TEST_F(CleanRunTest, TotalsAreReadBackFromTheSettingsFile) {
     Tick("FIREFOX", "passwords");
     Run();
     EXPECT_EQ(ReadIniValue(Settings(), "Options", "filesize"), "5242880");
-    EXPECT_EQ(values.BytesReleasedTotal, 5242880);
-    EXPECT_EQ(ui.homeTotals, "  Cleaned Registry Keys: 0     Released HD Space:5.00MB");
+    SharedValues loaded;
+    EXPECT_EQ(LoadLastPassTotals(Settings(), loaded), kClock);
+    EXPECT_EQ(loaded.BytesReleasedTotal, 5242880);
+    EXPECT_EQ(TotalsLineText(loaded.RegistryKeysTotal, loaded.BytesReleasedTotal),
+              "  Cleaned Registry Keys: 0     Released HD Space:5.00MB");
 }
 
 TEST_F(CleanRunTest, ARequestDuringAPassDoesNotNest) {
@@ -396,12 +378,12 @@ TEST_F(CleanRunTest, ARequestDuringAPassDoesNotNest) {
     int nested = 0;
     ui.onPump = [&] {
         ++nested;
-        run.CleanNow();
+        EXPECT_EQ(run.CleanNow().start, PassStart::Nested);
     };
-    run.CleanNow();
+    EXPECT_EQ(run.CleanNow().start, PassStart::Ran);
     EXPECT_GT(nested, 0);
     EXPECT_EQ(ui.begun, 1);
-    EXPECT_EQ(ui.summaries.size(), 1u);
+    EXPECT_EQ(ui.ended, 1);
     EXPECT_FALSE(run.IsRunning());
 }
 
@@ -426,7 +408,7 @@ TEST_F(CleanRunTest, PreviewChangesNothingAndCountsTheSame) {
     const double previewBytes = values.BytesReleasedTotal;
     EXPECT_EQ(test::ListTree(home.path()), treeBefore);
     EXPECT_EQ(test::ReadFileText(Settings()), settingsBefore);
-    EXPECT_TRUE(ui.homeTotals.empty());
+    EXPECT_FALSE(result.totalsSaved);
     std::vector<std::string> found;
     for (const Trace& trace : ui.traces) {
         found.push_back(trace.path + "|" + std::to_string(static_cast<long>(trace.bytes)));

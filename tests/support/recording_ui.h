@@ -37,15 +37,7 @@ public:
             onPump();
         }
     }
-    void EnableStart() override { ++enabled; }
-    void RestorePointer() override {}
-    void ShowSummary(const std::string& text) override { summaries.push_back(text); }
-    void ShowPopup(const PopupRequest& request) override { popups.push_back(request); }
-    void ShowHomeTotals(const std::string& lastClean, const std::string& line) override {
-        homeLastClean = lastClean;
-        homeTotals = line;
-    }
-    void ExitProgram() override { ++exits; }
+    void EndPass() override { ++ended; }
     void NoteNotBuilt(const CatalogueItem& item) override {
         notBuilt.push_back(std::string(item.section) + "\\" + std::string(item.key));
     }
@@ -53,18 +45,13 @@ public:
 
     int begun = 0;
     int pumped = 0;
-    int enabled = 0;
-    int exits = 0;
+    int ended = 0;
     std::vector<Row> rows;
     std::string caption;
     std::vector<int> progress;
     std::vector<std::string> told;
-    std::vector<std::string> summaries;
-    std::vector<PopupRequest> popups;
     std::vector<std::string> notBuilt;
     std::vector<Trace> traces;
-    std::string homeLastClean;
-    std::string homeTotals;
     std::function<void()> onPump;
 };
 

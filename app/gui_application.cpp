@@ -1,0 +1,322 @@
+#include "app/gui_application.h"
+
+#include <utility>
+
+#include "app/gui_about_dialog.h"
+#include "config/inifun.h"
+#include "engine/format_rules.h"
+#include "engine/tick_rules.h"
+#include "platform/path_rules.h"
+
+namespace hm {
+namespace {
+
+PassSetup WindowPassSetup(const std::string& programFolder, std::function<std::string()> now) {
+    PassSetup setup;
+    setup.programFolder = programFolder;
+    setup.now = std::move(now);
+    return setup;
+}
+
+// An option the main window compares with the number 1: a value that cannot be compared
+// (empty or not a number) counts as equal.
+bool OptionOn(const std::string& value) {
+    double number = 0;
+    return !ParseNumber(value, number) || number == 1;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+}  // namespace
+
+Application::Application(std::string programFolder, std::string commandLine,
+                         AppServices services)
+    : programFolder_(std::move(programFolder)),
+      services_(std::move(services)),
+      window_(*this),
+      registry_(window_),
+      run_(window_, values_, WindowPassSetup(programFolder_, services_.now)) {
+    values_.StartupCommand = std::move(commandLine);
+    if (services_.messageBox) {
+        window_.SetMessageBox(services_.messageBox);
+    }
+}
+
+Application::~Application() {
+    bossKey_.Disable();
+    tray_.Remove();
+    if (trayMenu_ != nullptr) {
+        DestroyMenu(trayMenu_);
+    }
+}
+
+std::string Application::SettingsFile() const {
+    return JoinPath(programFolder_, "hushsd.dat");
+}
+
+std::string Application::ProgramFile(const char* name) const {
+    return JoinPath(programFolder_, name);
+}
+
+bool Application::Start(HINSTANCE instance) {
+    instance_ = instance;
+    bool loaded = false;
+    splash_ = std::make_unique<SplashWindow>([&] { loaded = Load(instance); },
+                                             [this] { ShowMainWindow(); });
+    if (!splash_->ShowModeless(nullptr)) {
+        // Without a splash the program still starts, at once.
+        splash_.reset();
+        if (!Load(instance)) {
+            return false;
+        }
+        ShowMainWindow();
+        return true;
+    }
+    return loaded;
+}
+
+bool Application::Load(HINSTANCE instance) {
+    instance_ = instance;
+    if (window_.hwnd() == nullptr && !window_.Create(instance)) {
+        return false;
+    }
+    LoadMainWindow();
+    return true;
+}
+
+// The main window's load: every step carries on after a failure.
+void Application::LoadMainWindow() {
+    const std::string settings = SettingsFile();
+    CarryOn([&] { ComputeSharedValues(values_, registry_); });
+    CarryOn([&] { window_.ShowHomePanel(); });
+    values_.BackgroundRun = 0;
+    CarryOn([&] {
+        std::string days = ReadIniValue(settings, "Options", "CleanDays");
+        if (days.empty()) {
+            days = "0000000";
+        }
+        for (size_t index = 0; index < values_.DayFlags.size(); ++index) {
+            const size_t at = index < 6 ? index : days.size() - 1;
+            values_.DayFlags[index] = at < days.size() ? std::string(1, days[at]) : "0";
+        }
+    });
+    CarryOn([&] { values_.CleanTime = ReadIniValue(settings, "Options", "CleanTime"); });
+    CarryOn([&] {
+        const std::string lastClean = LoadLastPassTotals(settings, values_);
+        window_.SetHomeTotals(lastClean,
+                              TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
+    });
+    CarryOn([&] {
+        tray_.Add(window_.hwnd(), MainWindow::kTrayMessage,
+                  reinterpret_cast<HICON>(GetClassLongPtrW(window_.hwnd(), GCLP_HICON)));
+    });
+    CarryOn([&] {
+        if (OptionOn(ReadIniValue(settings, "Options", "bosskey"))) {
+            bossKey_.Enable(window_.hwnd());
+        }
+    });
+}
+
+void Application::ShowMainWindow() {
+    ShowWindow(window_.hwnd(), SW_SHOW);
+    SetForegroundWindow(window_.hwnd());
+    // Showing activates the window, which is where a start with "min" hides it again. (The
+    // splash closes its own window once this returns.)
+    OnActivated();
+}
+
+void Application::OnActivated() {
+    if (values_.StartupCommand != "min") {
+        return;
+    }
+    ShowWindow(window_.hwnd(), SW_HIDE);
+    values_.StartupCommand.clear();
+    if (OptionOn(ReadIniValue(SettingsFile(), "Options", "WindowsStartup"))) {
+        CleanNow(true);
+    }
+}
+
+void Application::CleanNow(bool background) {
+    if (run_.IsRunning()) {
+        // The pass lets window messages run; a tray, schedule or start-up request that arrives
+        // meanwhile is dropped rather than nested or queued behind it.
+        return;
+    }
+    if (background) {
+        values_.BackgroundRun = 1;
+    }
+    const PassResult result = run_.CleanNow();
+    FinishPass(result);
+}
+
+void Application::FinishPass(const PassResult& result) {
+    if (result.start != PassStart::Ran) {
+        values_.BackgroundRun = 0;
+        return;
+    }
+    if (result.exited) {
+        Exit();
+        return;
+    }
+    if (values_.BackgroundRun == 1) {
+        CarryOn([&] {
+            QueuePopup(SummaryPopupText(kAppTitle, result.registryKeys, result.bytes));
+        });
+        values_.BackgroundRun = 0;
+    } else {
+        CarryOn([&] {
+            window_.ShowMessage(SummaryOf(result), "Task Complete", MB_OK | MB_ICONINFORMATION);
+        });
+    }
+    CarryOn([&] {
+        const std::string lastClean = LoadLastPassTotals(SettingsFile(), values_);
+        window_.SetHomeTotals(lastClean,
+                              TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
+    });
+    ShowWindow(window_.hwnd(), SW_SHOW);
+}
+
+void Application::QueuePopup(const std::string& text) {
+    notice_.Show(instance_, kAppTitle, text);
+}
+
+void Application::ScheduleTick() {}
+
+void Application::OnTimer(UINT_PTR timer) {
+    if (timer == MainWindow::kTimer1) {
+        CarryOn([&] { ScheduleTick(); });
+    }
+}
+
+HMENU Application::TrayMenu() const {
+    return trayMenu_ != nullptr ? GetSubMenu(trayMenu_, 0) : nullptr;
+}
+
+void Application::OnTrayEvent(UINT mouseMessage) {
+    if (mouseMessage == WM_LBUTTONUP) {
+        RestoreWindow();
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        // The menu closes on a click elsewhere only when its owner is the foreground window.
+        SetForegroundWindow(window_.hwnd());
+        if (trayMenu_ == nullptr) {
+            trayMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAYMENU));
+        }
+        const int command = window_.TrackMenu(TrayMenu());
+        PostMessageW(window_.hwnd(), WM_NULL, 0, 0);
+        if (command != 0) {
+            OnCommand(command);
+        }
+    }
+}
+
+void Application::RestoreWindow() {
+    ShowWindow(window_.hwnd(), SW_SHOW);
+    ShowWindow(window_.hwnd(), SW_RESTORE);
+}
+
+void Application::OpenHelp() {
+    // Quoted, so that a program folder with blanks in its path still opens.
+    Launcher& launcher = services_.launcher != nullptr ? *services_.launcher : shellLauncher_;
+    launcher.Start(Quoted(JoinPath(values_.WindowsFolder, "hh.exe")) + " " +
+                   Quoted(ProgramFile("help.chm")));
+}
+
+void Application::StartCompanion(const char* fileName) {
+    Launcher& launcher = services_.launcher != nullptr ? *services_.launcher : shellLauncher_;
+    launcher.Start(Quoted(ProgramFile(fileName)));
+}
+
+void Application::ShowAbout() {
+    Launcher& launcher = services_.launcher != nullptr ? *services_.launcher : shellLauncher_;
+    AboutDialog about(
+        [&] {
+            launcher.Start(Quoted(JoinPath(values_.WindowsFolder, "notepad.exe")) + " " +
+                           Quoted(ProgramFile("License.txt")));
+        },
+        [this] { ShowWindow(window_.hwnd(), SW_SHOW); });
+    about.ShowModal(window_.hwnd());
+}
+
+void Application::ShowOptions() {}
+
+void Application::OnCommand(int id) {
+    Launcher& launcher = services_.launcher != nullptr ? *services_.launcher : shellLauncher_;
+    switch (id) {
+        case IDC_IMAGE1:
+            window_.ShowHomePanel();
+            break;
+        case IDC_IMAGE3:
+            window_.ShowStatusPanel();
+            break;
+        case IDC_COMMAND1:
+            CleanNow(false);
+            break;
+        case IDM_CLEANNOW1:
+            window_.ShowStatusPanel();
+            CleanNow(false);
+            break;
+        case IDM_CLEANNOW2:
+            CleanNow(true);
+            ShowWindow(window_.hwnd(), SW_HIDE);
+            break;
+        case IDC_IMAGE5:
+        case IDM_CLEANOPTIONS:
+        case IDM_OPTIONS1:
+            ShowOptions();
+            break;
+        case IDC_IMAGE6:
+        case IDM_TESSARO:
+            StartCompanion("Tessaro.exe");
+            break;
+        case IDC_IMAGE9:
+        case IDM_CLEANREGISTRY:
+            StartCompanion("Mobrin.exe");
+            break;
+        case IDC_IMAGE10:
+        case IDM_EXIT:
+        case IDM_EXIT1:
+            Exit();
+            break;
+        case IDM_HELP1:
+        case IDM_HELP2:
+        case IDC_PICTURE2:
+            OpenHelp();
+            break;
+        case IDM_OURWEBSITE:
+        case IDM_WEB:
+        case IDC_LABEL51:
+            launcher.Open(kWebsite);
+            break;
+        case IDM_FRIEND:
+            launcher.Open("mailto:");
+            break;
+        case IDM_AFFILIATE:
+            launcher.Open(kAffiliatePage);
+            break;
+        case IDM_ABOUT:
+            ShowAbout();
+            break;
+        case IDM_RESTORE1:
+            RestoreWindow();
+            break;
+        default:
+            // "Cancel" has no action; the clean-items dialog and the search window come with
+            // their own windows.
+            break;
+    }
+}
+
+void Application::Exit() {
+    CarryOn([&] { splash_.reset(); });
+    CarryOn([&] { bossKey_.Disable(); });
+    CarryOn([&] { tray_.Remove(); });
+    if (services_.endProcess) {
+        services_.endProcess();
+        return;
+    }
+    ExitProcess(0);
+}
+
+}  // namespace hm
