@@ -4,9 +4,7 @@
 
 #include "app/main_ids.h"
 
-#if __has_include("app/image_ids.h")
 #include "app/image_ids.h"
-#endif
 
 namespace hm {
 
@@ -15,9 +13,7 @@ AboutDialog::AboutDialog(std::function<void()> viewLicense, std::function<void()
 
 bool AboutDialog::OnInit() {
     HICON icon = nullptr;
-#ifdef IDI_HUSHMARK
     icon = LoadIconW(Module(), MAKEINTRESOURCEW(IDI_HUSHMARK));
-#endif
     if (icon == nullptr) {
         icon = LoadIconW(nullptr, IDI_APPLICATION);
     }

@@ -31,13 +31,15 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
-Application::Application(std::string programFolder, std::string commandLine,
-                         AppServices services)
+Application::Application(std::string programFolder, std::string commandLine, AppServices services)
     : programFolder_(std::move(programFolder)),
       services_(std::move(services)),
       window_(*this),
       registry_(window_),
-      run_(window_, values_, WindowPassSetup(programFolder_, services_.now)) {
+      run_(window_, values_, WindowPassSetup(programFolder_, services_.now)),
+      notifications_(
+          [this](const std::string& text) { window_.ShowMessage(text, kAppTitle, MB_OK); },
+          GetModuleHandleW(nullptr), services_.playSound) {
     values_.StartupCommand = std::move(commandLine);
     if (services_.messageBox) {
         window_.SetMessageBox(services_.messageBox);
@@ -105,8 +107,8 @@ void Application::LoadMainWindow() {
     CarryOn([&] { values_.CleanTime = ReadIniValue(settings, "Options", "CleanTime"); });
     CarryOn([&] {
         const std::string lastClean = LoadLastPassTotals(settings, values_);
-        window_.SetHomeTotals(lastClean,
-                              TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
+        window_.SetHomeTotals(
+            lastClean, TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
     });
     CarryOn([&] {
         tray_.Add(window_.hwnd(), MainWindow::kTrayMessage,
@@ -161,9 +163,8 @@ void Application::FinishPass(const PassResult& result) {
         return;
     }
     if (values_.BackgroundRun == 1) {
-        CarryOn([&] {
-            QueuePopup(SummaryPopupText(kAppTitle, result.registryKeys, result.bytes));
-        });
+        CarryOn(
+            [&] { QueuePopup(SummaryPopupText(kAppTitle, result.registryKeys, result.bytes)); });
         values_.BackgroundRun = 0;
     } else {
         CarryOn([&] {
@@ -172,14 +173,15 @@ void Application::FinishPass(const PassResult& result) {
     }
     CarryOn([&] {
         const std::string lastClean = LoadLastPassTotals(SettingsFile(), values_);
-        window_.SetHomeTotals(lastClean,
-                              TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
+        window_.SetHomeTotals(
+            lastClean, TotalsLineText(values_.RegistryKeysTotal, values_.BytesReleasedTotal));
     });
     ShowWindow(window_.hwnd(), SW_SHOW);
 }
 
 void Application::QueuePopup(const std::string& text) {
-    notice_.Show(instance_, kAppTitle, text);
+    notifications_.Queue("www", kAppTitle, text, true, true, nullptr,
+                         ProgramFile("Sounds\\Message.wav"));
 }
 
 void Application::ScheduleTick() {}
@@ -187,6 +189,8 @@ void Application::ScheduleTick() {}
 void Application::OnTimer(UINT_PTR timer) {
     if (timer == MainWindow::kTimer1) {
         CarryOn([&] { ScheduleTick(); });
+    } else if (timer == MainWindow::kTmrShowPopup) {
+        CarryOn([&] { notifications_.Pump(); });
     }
 }
 

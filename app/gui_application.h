@@ -13,7 +13,7 @@
 #include "app/gui_boss_key.h"
 #include "app/gui_launcher.h"
 #include "app/gui_main_window.h"
-#include "app/gui_notice_window.h"
+#include "app/gui_notifications.h"
 #include "app/gui_splash_window.h"
 #include "app/gui_tray_icon.h"
 #include "engine/clean_run.h"
@@ -27,10 +27,11 @@ inline constexpr const char* kAffiliatePage = "https://hushmark.example/affiliat
 
 // The side effects the tests control.
 struct AppServices {
-    Launcher* launcher = nullptr;              // the shell when null
-    MessageBoxFunction messageBox;             // MessageBoxW when empty
-    std::function<std::string()> now;          // the "lastclean" text; the system clock when empty
-    std::function<void()> endProcess;          // ExitProcess when empty
+    Launcher* launcher = nullptr;      // the shell when null
+    MessageBoxFunction messageBox;     // MessageBoxW when empty
+    std::function<std::string()> now;  // the "lastclean" text; the system clock when empty
+    std::function<void()> endProcess;  // ExitProcess when empty
+    SoundPlayer playSound;             // PlaySoundW when empty
 };
 
 class Application : public MainWindowHost {
@@ -59,6 +60,7 @@ public:
     BossKey& bossKey() { return bossKey_; }
     const TrayIcon& trayIcon() const { return tray_; }
     SplashWindow* splash() { return splash_.get(); }
+    NotificationSystem& notifications() { return notifications_; }
     const std::string& programFolder() const { return programFolder_; }
     bool PassRunning() const { return run_.IsRunning(); }
     // The tray menu as it pops up.
@@ -93,7 +95,7 @@ private:
     CleanRun run_;
     TrayIcon tray_;
     BossKey bossKey_;
-    NoticeWindow notice_;
+    NotificationSystem notifications_;
     std::unique_ptr<SplashWindow> splash_;
     HMENU trayMenu_ = nullptr;
     HINSTANCE instance_ = nullptr;

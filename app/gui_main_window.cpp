@@ -8,9 +8,7 @@
 #include "engine/shared_values.h"
 #include "platform/text.h"
 
-#if __has_include("app/image_ids.h")
 #include "app/image_ids.h"
-#endif
 
 namespace hm {
 namespace {
@@ -19,7 +17,7 @@ namespace {
 constexpr int kClientWidth = 720;
 constexpr int kClientHeight = 480;
 constexpr int kBarWidth = 120;
-constexpr int kItemColumnWidth = 260;
+constexpr int kItemColumnWidth = 330;
 
 constexpr const char* kWarningText =
     "It's highly recommended that you shut down all other programs when erase the "
@@ -44,48 +42,173 @@ constexpr DWORD kText = SS_NOPREFIX;
 // In creation order, which is also the tab order.
 const std::vector<ControlSpec>& Specs() {
     static const std::vector<ControlSpec> specs = {
-        {IDC_IMAGE1, L"BUTTON", "Main", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 8, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE2, L"BUTTON", "Clearner Settings", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 66, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE3, L"BUTTON", "CLEAN NOW", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 124, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE4, L"BUTTON", "Search and  Erase", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 182, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE5, L"BUTTON", "Clean Options", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 240, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE6, L"BUTTON", "File Shredder", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 298, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE9, L"BUTTON", "Clean Registry", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 356, 104, 56}, Panel::Both, 0},
-        {IDC_IMAGE10, L"BUTTON", "EXIT", BS_OWNERDRAW | WS_TABSTOP, 0, {8, 414, 104, 56}, Panel::Both, 0},
+        {IDC_IMAGE1,
+         L"BUTTON",
+         "Main",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 8, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE2,
+         L"BUTTON",
+         "Clearner Settings",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 66, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE3,
+         L"BUTTON",
+         "CLEAN NOW",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 124, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE4,
+         L"BUTTON",
+         "Search and  Erase",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 182, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE5,
+         L"BUTTON",
+         "Clean Options",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 240, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE6,
+         L"BUTTON",
+         "File Shredder",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 298, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE9,
+         L"BUTTON",
+         "Clean Registry",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 356, 104, 56},
+         Panel::Both,
+         0},
+        {IDC_IMAGE10,
+         L"BUTTON",
+         "EXIT",
+         BS_OWNERDRAW | WS_TABSTOP,
+         0,
+         {8, 414, 104, 56},
+         Panel::Both,
+         0},
         // The bar's background lies beneath the buttons.
-        {IDC_PICTURE1, L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, 0, {0, 0, kBarWidth, kClientHeight}, Panel::Both, 0},
+        {IDC_PICTURE1,
+         L"STATIC",
+         "",
+         SS_OWNERDRAW | SS_NOTIFY | WS_CLIPSIBLINGS,
+         0,
+         {0, 0, kBarWidth, kClientHeight},
+         Panel::Both,
+         0},
 
         {IDC_PRODUCTNAME, L"STATIC", kAppTitle, kText, 0, {140, 14, 560, 36}, Panel::Home, 1},
-        {IDC_TAGLINE, L"STATIC",
+        {IDC_TAGLINE,
+         L"STATIC",
          "Erases the tracks that browsers, Windows, Office, messengers and mail programs leave "
          "behind.",
-         kText, 0, {140, 54, 560, 34}, Panel::Home, 0},
-        {IDC_CLEANS1, L"STATIC",
+         kText,
+         0,
+         {140, 54, 560, 34},
+         Panel::Home,
+         0},
+        {IDC_CLEANS1,
+         L"STATIC",
          "Browsers:\n- Internet Explorer, Firefox, Opera, Netscape,\n  Mozilla, AOL Explorer, MSN "
          "Explorer,\n  Maxthon, Google Chrome, Safari\n- typed addresses, history, cache,\n  "
          "cookies, forms and saved passwords",
-         kText, 0, {140, 96, 276, 112}, Panel::Home, 0},
-        {IDC_CLEANS2, L"STATIC",
+         kText,
+         0,
+         {140, 96, 276, 112},
+         Panel::Home,
+         0},
+        {IDC_CLEANS2,
+         L"STATIC",
          "Windows and programs:\n- recent documents, Run and search history\n- temporary "
          "folders, recycle bin, clipboard\n- Office, messengers, Outlook Express,\n  Windows Live "
          "Mail\n- your own files, folders and plug-ins",
-         kText, 0, {424, 96, 276, 112}, Panel::Home, 0},
-        {IDC_LASTCLEANCAPTION, L"STATIC", "Last Cleaned at:", kText, 0, {140, 226, 120, 20}, Panel::Home, 0},
+         kText,
+         0,
+         {424, 96, 276, 112},
+         Panel::Home,
+         0},
+        {IDC_LASTCLEANCAPTION,
+         L"STATIC",
+         "Last Cleaned at:",
+         kText,
+         0,
+         {140, 226, 120, 20},
+         Panel::Home,
+         0},
         {IDC_LABEL12, L"STATIC", "", kLabel, 0, {264, 226, 436, 20}, Panel::Home, 0},
         {IDC_LABEL14, L"STATIC", "", kLabel, 0, {140, 250, 560, 20}, Panel::Home, 0},
-        {IDC_PICTURE2, L"STATIC", "", SS_ICON | SS_NOTIFY | SS_CENTERIMAGE, 0, {140, 290, 40, 40}, Panel::Home, 0},
-        {IDC_LABEL51, L"STATIC", "Visit us at: hushmark.example", kText | SS_NOTIFY, 0, {140, 446, 560, 20}, Panel::Home, 2},
+        {IDC_PICTURE2,
+         L"STATIC",
+         "",
+         SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,
+         0,
+         {140, 290, 40, 40},
+         Panel::Home,
+         0},
+        {IDC_LABEL51,
+         L"STATIC",
+         "Visit us at: hushmark.example",
+         kText | SS_NOTIFY,
+         0,
+         {140, 446, 560, 20},
+         Panel::Home,
+         2},
 
-        {IDC_LISTVIEW1, WC_LISTVIEWW, "",
+        {IDC_LISTVIEW1,
+         WC_LISTVIEWW,
+         "",
          LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
-         WS_EX_CLIENTEDGE, {144, 34, 556, 244}, Panel::Status, 0},
+         WS_EX_CLIENTEDGE,
+         {144, 34, 556, 244},
+         Panel::Status,
+         0},
         {IDC_PROGRESS, PROGRESS_CLASSW, "", 0, 0, {144, 288, 556, 18}, Panel::Status, 0},
         {IDC_SKINLABEL5, L"STATIC", "", kLabel, 0, {144, 314, 556, 20}, Panel::Status, 0},
         {IDC_WARNING, L"STATIC", kWarningText, kText, 0, {144, 340, 556, 40}, Panel::Status, 0},
-        {IDC_COMMAND1, L"BUTTON", "Start Cleaning >>", BS_PUSHBUTTON | WS_TABSTOP, 0, {464, 424, 148, 30}, Panel::Status, 0},
-        {IDC_COMMAND2, L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, {620, 424, 80, 30}, Panel::Status, 0},
+        {IDC_COMMAND1,
+         L"BUTTON",
+         "Start Cleaning >>",
+         BS_PUSHBUTTON | WS_TABSTOP,
+         0,
+         {464, 424, 148, 30},
+         Panel::Status,
+         0},
+        {IDC_COMMAND2,
+         L"BUTTON",
+         "Cancel",
+         BS_PUSHBUTTON | WS_TABSTOP,
+         0,
+         {620, 424, 80, 30},
+         Panel::Status,
+         0},
         // Made last so that it lies beneath the controls it holds.
-        {IDC_STATUSFRAME, L"BUTTON", "Status", BS_GROUPBOX | WS_CLIPSIBLINGS, 0, {132, 10, 580, 460}, Panel::Status, 0},
+        {IDC_STATUSFRAME,
+         L"BUTTON",
+         "Status",
+         BS_GROUPBOX | WS_CLIPSIBLINGS,
+         0,
+         {132, 10, 580, 460},
+         Panel::Status,
+         0},
     };
     return specs;
 }
@@ -115,8 +238,8 @@ int ImageIndex(int id) {
 
 int WindowDpi(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (getDpi != nullptr && window != nullptr) {
         const UINT dpi = getDpi(window);
         if (dpi != 0) {
@@ -130,7 +253,6 @@ int WindowDpi(HWND window) {
 }
 
 HICON LoadButtonIcon(HINSTANCE instance, int index, int size) {
-#ifdef IDI_BTN_MAIN
     const int ids[] = {IDI_BTN_MAIN,    IDI_BTN_SETTINGS, IDI_BTN_CLEAN,    IDI_BTN_SEARCH,
                        IDI_BTN_OPTIONS, IDI_BTN_SHREDDER, IDI_BTN_REGISTRY, IDI_BTN_EXIT};
     HICON icon = static_cast<HICON>(
@@ -138,10 +260,6 @@ HICON LoadButtonIcon(HINSTANCE instance, int index, int size) {
     if (icon != nullptr) {
         return icon;
     }
-#else
-    (void)instance;
-    (void)index;
-#endif
     return static_cast<HICON>(
         LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
 }
@@ -171,9 +289,7 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &ForwardingWindowProc<MainWindow>;
     windowClass.hInstance = instance;
-#ifdef IDI_HUSHMARK
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_HUSHMARK));
-#endif
     if (windowClass.hIcon == nullptr) {
         windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     }
@@ -223,8 +339,14 @@ bool MainWindow::CreateControls() {
             return false;
         }
     }
+    // The bar's picture lies beneath its buttons, and neither paints over the other.
+    SetWindowPos(Control(IDC_PICTURE1), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (int id : kImageIds) {
-        SetWindowSubclass(Control(id), &MainWindow::ImageProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowLongW(Control(id), GWL_STYLE,
+                       GetWindowLongW(Control(id), GWL_STYLE) | WS_CLIPSIBLINGS);
+        SetWindowSubclass(Control(id), &MainWindow::ImageProc, 1,
+                          reinterpret_cast<DWORD_PTR>(this));
     }
     SetWindowSubclass(Control(IDC_PICTURE1), &MainWindow::ImageProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -263,8 +385,8 @@ void MainWindow::Layout() {
         }
         icons_[index] = LoadButtonIcon(instance_, static_cast<int>(index), Scale(32));
     }
-    helpIcon_ = static_cast<HICON>(LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON,
-                                              Scale(32), Scale(32), LR_SHARED));
+    helpIcon_ = static_cast<HICON>(
+        LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON, Scale(32), Scale(32), LR_SHARED));
     SendMessageW(Control(IDC_PICTURE2), STM_SETICON, reinterpret_cast<WPARAM>(helpIcon_), 0);
     HWND list = Control(IDC_LISTVIEW1);
     RECT inside = {};
@@ -397,6 +519,13 @@ void MainWindow::SetProgress(int value) {
 
 void MainWindow::PumpEvents() {
     message_loop::PumpPending();
+}
+
+void MainWindow::BringToFront() {
+    if (hwnd_ != nullptr && IsWindowVisible(hwnd_)) {
+        SetForegroundWindow(hwnd_);
+        SetFocus(hwnd_);
+    }
 }
 
 void MainWindow::EndPass() {

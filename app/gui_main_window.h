@@ -91,6 +91,7 @@ public:
     void SetProgress(int value) override;
     void PumpEvents() override;
     void EndPass() override;
+    void BringToFront() override;
 
 private:
     static bool RegisterWindowClass(HINSTANCE instance);

@@ -5,9 +5,7 @@
 #include "app/gui_controls.h"
 #include "app/main_ids.h"
 
-#if __has_include("app/image_ids.h")
 #include "app/image_ids.h"
-#endif
 
 namespace hm {
 
@@ -16,9 +14,7 @@ SplashWindow::SplashWindow(std::function<void()> onLoad, std::function<void()> o
 
 bool SplashWindow::OnInit() {
     HICON icon = nullptr;
-#ifdef IDI_HUSHMARK
     icon = LoadIconW(Module(), MAKEINTRESOURCEW(IDI_HUSHMARK));
-#endif
     if (icon == nullptr) {
         icon = LoadIconW(nullptr, IDI_APPLICATION);
     }

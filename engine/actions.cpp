@@ -71,6 +71,10 @@ Counts Run(const act::AddToTotals& a, PassContext&) {
     return {a.registryKeys, a.bytes};
 }
 
+Counts Run(const act::NoAction&, PassContext&) {
+    return {};
+}
+
 Counts Run(const act::Step& a, PassContext& c) {
     return RunStep(a, c);
 }

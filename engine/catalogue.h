@@ -24,6 +24,13 @@ enum class BaseFolder {
     WindowsFolder,
     ProgramFolder,     // the folder holding the program
     Personal,          // the documents folder, from the user shell folders
+    ShellCache,        // Internet Explorer's cache, from the user shell folders
+    ShellCookies,      // the cookie folder, from the user shell folders
+    ShellHistory,      // the history folder, from the user shell folders
+    ShellFavorites,    // the favorites folder, from the user shell folders
+    ShellRecent,       // the recent-documents folder, from the user shell folders
+    IeDownloads,       // Internet Explorer's "Default Download Directory"
+    Downloads,         // the Downloads known folder, from "Shell Folders"
 };
 
 struct FolderRef {
@@ -46,6 +53,8 @@ struct DeleteNamedFilesInFolder { FolderRef folder; std::string_view fileName; }
 struct DeleteFilesByExtensionInFolder { FolderRef folder; std::string_view extension; };
 // Fixed amounts some items add to the pass counters.
 struct AddToTotals { double registryKeys; double bytes; };
+// An item that only shows its row: it erases nothing.
+struct NoAction {};
 // A special step: its handler does what no single erase operation does.
 struct Step {
     StepId id;
@@ -58,7 +67,8 @@ using Action = std::variant<act::DeleteRegKey, act::DeleteRegTree, act::DeleteRe
                             act::DeleteIniSection, act::DeleteFolderFiles, act::DeleteNamedFiles,
                             act::DeleteFilesByExtension, act::DeleteNamedFolders, act::ResetFolder,
                             act::DeleteFilesInFolder, act::DeleteNamedFilesInFolder,
-                            act::DeleteFilesByExtensionInFolder, act::AddToTotals, act::Step>;
+                            act::DeleteFilesByExtensionInFolder, act::AddToTotals, act::NoAction,
+                            act::Step>;
 
 // How the pass decides from the settings value whether an item is ticked.
 enum class TickRule {

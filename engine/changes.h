@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/regfun.h"
 
@@ -21,6 +22,11 @@ struct LaunchRequest {
     std::string commandLine;
     int show = 0;       // window style the program starts with (SW_ values)
     bool wait = false;  // wait for the program to end
+    // Keystrokes (virtual-key codes) for the started program's window, each sent once the one
+    // before has been taken. They go only to a window of that program, once it is the active
+    // window; when none becomes active within a few seconds they are not sent at all, so that
+    // they can never reach another program.
+    std::vector<unsigned short> keys;
     // Called while waiting, so that pending window events run.
     std::function<void()> whileWaiting;
 };

@@ -74,8 +74,16 @@ public:
     std::uint32_t Launch(const LaunchRequest& request) override {
         ScopedHandle process;
         const std::uint32_t error = shell::StartProgram(request.commandLine, request.show, process);
-        if (error != 0 || !request.wait) {
+        if (error != 0) {
             return error;
+        }
+        if (!request.keys.empty()) {
+            constexpr unsigned kWindowWaitMs = 5000;
+            shell::SendKeysToProcessWindow(process, request.keys, kWindowWaitMs,
+                                           request.whileWaiting);
+        }
+        if (!request.wait) {
+            return 0;
         }
         while (!shell::WaitForEnd(process, 50)) {
             if (request.whileWaiting) {

@@ -76,7 +76,14 @@ PassResult CleanRun::CleanNow() {
     values_.RegistryKeysTotal = 0;
     values_.BytesReleasedTotal = 0;
 
-    Eraser eraser(setup_.mode, setup_.observer, [this] { ui_.PumpEvents(); });
+    std::unique_ptr<Changes> changes;
+    if (setup_.changes) {
+        changes = setup_.changes();
+    }
+    if (!changes) {
+        changes = setup_.mode == EraseMode::Preview ? MakeDryRunChanges() : MakeRealChanges();
+    }
+    Eraser eraser(std::move(changes), setup_.observer, [this] { ui_.PumpEvents(); });
     Regfun registry(ui_);
     FolderResolver folders(values_, registry, setup_.programFolder);
     KeepListFiles keepListFiles(setup_.programFolder);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/catalogue.h"
@@ -21,6 +22,9 @@ struct PassSetup {
     EraseMode mode = EraseMode::Erase;        // Preview changes nothing, settings included
     EraseObserver* observer = nullptr;        // receives what is (or would be) removed
     KeepLists* keepLists = nullptr;           // the program folder's keep-list files if null
+    // Makes the changes of the pass (the tests put a recorder around them); when empty the mode
+    // decides between making and predicting them.
+    std::function<std::unique_ptr<Changes>()> changes;
     // How long a pass waits for another pass on the same program folder (in this or another
     // process) to end before it gives up.
     unsigned lockWaitMilliseconds = 0;

@@ -53,11 +53,11 @@ std::wstring WalkableFolder(const std::string& folder, const Changes& view,
 }
 
 FileSelector ByName(const std::string& fileName) {
-    return {FileSelector::By::Name, Widen(fileName)};
+    return {FileSelector::By::Name, Widen(fileName), {}};
 }
 
 FileSelector ByExtension(const std::string& extension) {
-    return {FileSelector::By::Extension, Widen(extension)};
+    return {FileSelector::By::Extension, Widen(extension), {}};
 }
 
 }  // namespace
@@ -157,15 +157,25 @@ double Eraser::DeleteFilesByExtensionInFolder(const std::string& folder,
     return WalkFiles(*changes_, reporter_, folder, ByExtension(extension), false, Yields::PerFile);
 }
 
-void Eraser::DeleteAtReboot(const std::string& file) {
+Eraser::Scheduled Eraser::DeleteAtReboot(const std::string& file) {
     const std::wstring path = UsablePath(file);
-    if (path.empty()) {
-        return;
-    }
     files::Info info;
-    const double bytes = files::QueryInfo(path, info) == 0 ? static_cast<double>(info.size) : 0;
+    if (path.empty() || changes_->IsGone(path) || files::QueryInfo(path, info) != 0) {
+        return Scheduled::NoFile;
+    }
     const std::uint32_t error = changes_->DeleteAtReboot(path);
-    reporter_.ReportPath(TraceKind::RebootDelete, path, bytes, OutcomeOf(error), error);
+    reporter_.ReportPath(TraceKind::RebootDelete, path, static_cast<double>(info.size),
+                         OutcomeOf(error), error);
+    return error == 0 ? Scheduled::Yes : Scheduled::Failed;
+}
+
+double Eraser::DeleteFilesInFolderExcept(const std::string& folder,
+                                         const std::function<bool(const std::string&)>& keep) {
+    FileSelector selector;
+    selector.by = FileSelector::By::Unclaimed;
+    const std::string prefix = folder + "\\";
+    selector.claimed = [&](std::wstring_view name) { return keep(prefix + Narrow(name)); };
+    return WalkFiles(*changes_, reporter_, folder, selector, false, Yields::PerFile);
 }
 
 }  // namespace hm

@@ -62,8 +62,16 @@ public:
     double DeleteNamedFilesInFolder(const std::string& folder, const std::string& fileName);
     double DeleteFilesByExtensionInFolder(const std::string& folder, const std::string& extension);
 
-    // Registers the file for deletion at the next restart of Windows.
-    void DeleteAtReboot(const std::string& file);
+    // Registers the file for deletion at the next restart of Windows. A missing file is left
+    // alone: there is nothing to schedule.
+    enum class Scheduled { NoFile, Yes, Failed };
+    Scheduled DeleteAtReboot(const std::string& file);
+
+    // Every file directly in the folder that keep() does not claim; keep() receives the file's
+    // path as the folder given plus "\" plus its name. Lets window events run after each file;
+    // returns the sizes of the files it selected, no constant part.
+    double DeleteFilesInFolderExcept(const std::string& folder,
+                                     const std::function<bool(const std::string& path)>& keep);
 
     // The other changes of the special steps, each reported like a deletion.
     // Makes the key (and missing parents) if it is not there.

@@ -2,6 +2,7 @@
 
 #include "engine/normal.h"
 #include "platform/files.h"
+#include "platform/path_rules.h"
 
 namespace hm {
 namespace {
@@ -44,6 +45,25 @@ std::string FolderResolver::Compute(BaseFolder base) {
             return programFolder_;
         case BaseFolder::Personal:
             return UserShellFolder(registry_, "Personal");
+        case BaseFolder::ShellCache:
+            return UserShellFolder(registry_, "Cache");
+        case BaseFolder::ShellCookies:
+            return UserShellFolder(registry_, "Cookies");
+        case BaseFolder::ShellHistory:
+            return UserShellFolder(registry_, "History");
+        case BaseFolder::ShellFavorites:
+            return UserShellFolder(registry_, "Favorites");
+        case BaseFolder::ShellRecent:
+            return UserShellFolder(registry_, "Recent");
+        case BaseFolder::IeDownloads:
+            return ExpandUserProfile(std::string(TrimBlanks(registry_.GetRegString(
+                "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main",
+                "Default Download Directory"))));
+        case BaseFolder::Downloads:
+            return ExpandUserProfile(std::string(TrimBlanks(registry_.GetRegString(
+                "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+                "Folders",
+                "{374DE290-123F-4565-9164-39C4925E467B}"))));
     }
     return {};
 }

@@ -25,6 +25,9 @@ public:
     virtual void PumpEvents() = 0;
     // Enables the start button again and restores the normal pointer.
     virtual void EndPass() = 0;
+    // Brings the program's window to the front and gives it the focus (after an item has opened
+    // another program's window).
+    virtual void BringToFront() {}
     // A ticked item that has no actions yet; the pass skips it without a row.
     virtual void NoteNotBuilt(const CatalogueItem& /*item*/) {}
 };

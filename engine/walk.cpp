@@ -47,6 +47,8 @@ bool Walk::Selects(const FileSelector& selector, std::wstring_view name) {
                 dot == std::wstring_view::npos ? std::wstring_view{} : name.substr(dot + 1);
             return Lowered(extension) == selector.text;
         }
+        case FileSelector::By::Unclaimed:
+            return !selector.claimed || !selector.claimed(name);
     }
     return false;
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,11 @@ namespace hm {
 
 // What a walk over files selects.
 struct FileSelector {
-    enum class By { Every, Name, Extension };
+    enum class By { Every, Name, Extension, Unclaimed };
     By by = By::Every;
     std::wstring text;  // the exact file name, or the extension (lower case by contract)
+    // Unclaimed: the files this does not claim (by name) are selected.
+    std::function<bool(std::wstring_view name)> claimed;
 };
 
 // Where an operation lets pending window events run.

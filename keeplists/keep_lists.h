@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hm {
@@ -16,8 +17,10 @@ public:
     virtual std::vector<std::string> KeptCookies() = 0;
 };
 
-// The keep lists in the program folder ("keepurl.dat" and "keepcook.dat"): one entry per line,
-// each line read whole, in the ANSI code page. A missing file is an empty list.
+// The keep lists in the program folder ("keepurl.dat" and "keepcook.dat"), read at each call. A
+// missing file is an empty list. The addresses are the URL keep-list window's entries
+// (right-trimmed lines); the cookie paths are the lines as stored, because the sweep spares only
+// a file whose path equals a line exactly (IsKeptCookie).
 class KeepListFiles : public KeepLists {
 public:
     explicit KeepListFiles(std::string programFolder) : programFolder_(std::move(programFolder)) {}

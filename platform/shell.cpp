@@ -65,6 +65,44 @@ bool WaitForEnd(const ScopedHandle& process, unsigned milliseconds) {
     return !process.valid() || WaitForSingleObject(process.get(), milliseconds) != WAIT_TIMEOUT;
 }
 
+bool SendKeysToProcessWindow(const ScopedHandle& process, const std::vector<unsigned short>& keys,
+                             unsigned timeoutMilliseconds, const std::function<void()>& whileWaiting) {
+    if (!process.valid()) {
+        return false;
+    }
+    const DWORD processId = GetProcessId(process.get());
+    const auto activeIsOurs = [&] {
+        DWORD owner = 0;
+        HWND active = GetForegroundWindow();
+        GetWindowThreadProcessId(active, &owner);
+        return active != nullptr && owner == processId;
+    };
+    const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;
+    while (!activeIsOurs()) {
+        if (GetTickCount64() >= deadline || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
+            return false;
+        }
+        if (whileWaiting) {
+            whileWaiting();
+        }
+        Sleep(50);
+    }
+    for (const unsigned short key : keys) {
+        // The window may have changed since the last key: never type into another program.
+        if (!activeIsOurs()) {
+            return false;
+        }
+        INPUT strokes[2] = {};
+        strokes[0].type = INPUT_KEYBOARD;
+        strokes[0].ki.wVk = key;
+        strokes[1] = strokes[0];
+        strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, strokes, sizeof(INPUT));
+        WaitForInputIdle(process.get(), 2000);
+    }
+    return true;
+}
+
 std::uint32_t EmptyTheClipboard() {
     if (!OpenClipboard(nullptr)) {
         return LastError();
@@ -86,9 +124,10 @@ std::uint32_t EmptyRecycleBins() {
 }
 
 std::uint32_t ClearRecentDocuments() {
-    SetLastError(0);
+    // The call answers nothing, and the thread's last error afterwards is whatever the shell's
+    // inner calls left there: it tells nothing about the list.
     SHAddToRecentDocs(SHARD_PATHW, nullptr);
-    return LastError();
+    return 0;
 }
 
 }  // namespace hm::shell

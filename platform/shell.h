@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -20,6 +22,13 @@ std::uint32_t StartProgram(const std::string& commandLine, int show, ScopedHandl
 std::uint32_t FindProgram(const std::string& commandLine);
 // Waits up to the given time; true once the process has ended.
 bool WaitForEnd(const ScopedHandle& process, unsigned milliseconds);
+
+// Sends the keystrokes to the process's window once it is the active window, waiting for each
+// to be taken. Waits up to the given time for that; false (nothing sent) when no window of the
+// process became active, so that no keystroke ever reaches another program. whileWaiting lets
+// the caller's window events run.
+bool SendKeysToProcessWindow(const ScopedHandle& process, const std::vector<unsigned short>& keys,
+                             unsigned timeoutMilliseconds, const std::function<void()>& whileWaiting);
 
 std::uint32_t EmptyTheClipboard();
 // Empties the recycle bins of all drives without asking.

@@ -6,7 +6,19 @@
 
 #define HM_SPECIAL_STEPS(STEP) \
     STEP(EmptyClipboard)       \
-    STEP(EmptyRecycleBin)
+    STEP(EmptyRecycleBin)      \
+    STEP(ClearDocumentsMenu)   \
+    STEP(TempFolders)          \
+    STEP(RunAndWait)           \
+    STEP(TypedUrls)            \
+    STEP(CookieSweep)          \
+    STEP(IeCache)              \
+    STEP(IeAutocomplete)       \
+    STEP(IeDownloaded)         \
+    STEP(IeDownloadedHistory)  \
+    STEP(IeIndex)              \
+    STEP(IeInprivate)          \
+    STEP(IeAddons)
 
 namespace hm {
 

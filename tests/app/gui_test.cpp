@@ -12,6 +12,7 @@
 
 #include "app/gui_application.h"
 #include "app/gui_controls.h"
+#include "app/gui_notification_window.h"
 #include "config/inifun.h"
 #include "platform/text.h"
 #include "support/gui_support.h"
@@ -62,6 +63,10 @@ protected:
         };
         services.now = [] { return std::string(kClock); };
         services.endProcess = [this] { ++ended; };
+        services.playSound = [this](const wchar_t* sound, HMODULE, DWORD) {
+            sounds.push_back(Narrow(sound != nullptr ? sound : L""));
+            return TRUE;
+        };
         services_ = std::move(services);
     }
     ~AppTest() override {
@@ -78,7 +83,9 @@ protected:
         ASSERT_TRUE(app->Load(GetModuleHandleW(nullptr)));
     }
     std::string Settings() const { return program / "hushsd.dat"; }
-    std::string Cookies() const { return Roaming() + "\\Mozilla\\Firefox\\Profiles\\p\\cookies.sqlite"; }
+    std::string Cookies() const {
+        return Roaming() + "\\Mozilla\\Firefox\\Profiles\\p\\cookies.sqlite";
+    }
     void TickFirefoxCookies(std::size_t bytes) {
         WriteIniValue(Settings(), "FIREFOX", "Cookies", "1");
         test::WriteFileOfSize(Cookies(), bytes);
@@ -98,6 +105,7 @@ protected:
     RecordingLauncher launcher;
     std::vector<Box> boxes;
     int ended = 0;
+    std::vector<std::string> sounds;
     AppServices services_;
     std::unique_ptr<Application> app;
 };
@@ -263,6 +271,77 @@ TEST_F(AppTest, AStartRequestDuringThePassDoesNotNestASecondPass) {
     EXPECT_EQ(Rows(), (std::vector<RowText>{{"Firefox Cookies", "Done"}, {kComplete, ""}}));
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(app->values().BackgroundRun, 0);
+}
+
+// A pass nobody started from the window ends with a pop-up instead of a message box, and the
+// window goes back to the tray.
+TEST_F(AppTest, ATrayCleanNowEndsWithAPopUpAndHidesTheWindow) {
+    TickFirefoxCookies(100);
+    Load();
+    ShowWindow(Main(), SW_SHOW);
+    Command(IDM_CLEANNOW2);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(app->values().BackgroundRun, 0);
+    EXPECT_FALSE(IsWindowVisible(Main()));
+    EXPECT_FALSE(test::FileExists(Cookies()));
+
+    // The pop-up pump shows it on its next tick, with the chime.
+    SendMessageW(Main(), WM_TIMER, MainWindow::kTmrShowPopup, 0);
+    frmNotification* popup = app->notifications().Popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetText(popup->Control(frmNotification::kLblTitle)), "Hushmark");
+    EXPECT_EQ(GetText(popup->Control(frmNotification::kLblDescription)),
+              "Hushmark Clean is done! Cleaned Registry Keys: 0 Released HD Space:0.01MB");
+    EXPECT_EQ(sounds, (std::vector<std::string>{program / "Sounds\\Message.wav"}));
+
+    // A click on it thanks the user.
+    SendMessageW(popup->hwnd(), WM_COMMAND,
+                 MAKEWPARAM(frmNotification::kLblDescription, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(popup->Control(frmNotification::kLblDescription)));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Tnank you for using our product Hushmark");
+
+    // The next pass started with the button ends with the message box again.
+    test::WriteFileOfSize(Cookies(), 100);
+    Click(IDC_COMMAND1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].title, "Task Complete");
+}
+
+// Windows starts the program with "min": it goes to the tray at once and, unless the option is
+// off, runs one pass from there, which ends with a pop-up (and, as every pass, by showing the
+// window with its totals).
+TEST_F(AppTest, StartedWithMinTheProgramHidesAndRunsTheStartUpPass) {
+    TickFirefoxCookies(100);
+    Load("min");
+    Probe probe;
+    bool visibleDuringThePass = true;
+    probe.Post([&] { visibleDuringThePass = IsWindowVisible(Main()) != FALSE; });
+    app->ShowMainWindow();
+    EXPECT_EQ(probe.runs, 1);
+    EXPECT_FALSE(visibleDuringThePass);
+    EXPECT_EQ(app->values().StartupCommand, "");
+    EXPECT_FALSE(test::FileExists(Cookies()));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(app->notifications().Waiting().size(), 1u);
+    // Later activations do not hide the window again.
+    app->OnActivated();
+    EXPECT_TRUE(IsWindowVisible(Main()));
+}
+
+TEST_F(AppTest, OnlyMinExactlyStartsInTheTray) {
+    WriteIniValue(Settings(), "Options", "WindowsStartup", "0");
+    for (const char* command : {"MIN", "/min", "min "}) {
+        SCOPED_TRACE(command);
+        Load(command);
+        app->ShowMainWindow();
+        EXPECT_TRUE(IsWindowVisible(Main()));
+    }
+    Load("min");
+    app->ShowMainWindow();
+    EXPECT_FALSE(IsWindowVisible(Main()));
+    // The option is off: no pass ran.
+    EXPECT_TRUE(Rows().empty());
 }
 
 TEST_F(AppTest, TheExitOptionEndsTheProgramInsteadOfTheSummary) {

@@ -6,13 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <list>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "engine/normal.h"
 #include "engine/pass_context.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "support/recording_changes.h"
 #include "support/process.h"
 #include "support/recording_ui.h"
 #include "support/sandbox.h"
@@ -22,10 +27,48 @@ namespace {
 
 using test::TempFolder;
 
-class NoKeepLists : public KeepLists {
+class FixedKeepLists : public KeepLists {
 public:
-    std::vector<std::string> KeptAddresses() override { return {}; }
-    std::vector<std::string> KeptCookies() override { return {}; }
+    explicit FixedKeepLists(std::string keptCookie) : keptCookie_(std::move(keptCookie)) {}
+    std::vector<std::string> KeptAddresses() override { return {"http://kept.example/"}; }
+    std::vector<std::string> KeptCookies() override { return {keptCookie_}; }
+
+private:
+    std::string keptCookie_;
+};
+
+std::string ShellFolder(const char* name) {
+    test::RecordingMessages messages;
+    Regfun registry(messages);
+    return UserShellFolder(registry, name);
+}
+
+// Points a registry value at a folder of the test, and back at its old text afterwards.
+class PointedValue {
+public:
+    PointedValue(std::string subKey, std::string name, const std::string& text)
+        : subKey_(std::move(subKey)), name_(std::move(name)) {
+        test::RecordingMessages messages;
+        Regfun registry(messages);
+        saved_ = registry.GetRegString("HKEY_CURRENT_USER\\" + subKey_, name_);
+        test::SetRegText(subKey_, name_, text);
+    }
+    ~PointedValue() {
+        if (saved_ == "Error") {
+            RegKey key;
+            key.Open(HKEY_CURRENT_USER, subKey_, KEY_SET_VALUE);
+            key.DeleteValue(name_);
+        } else {
+            test::SetRegText(subKey_, name_, saved_);
+        }
+    }
+    PointedValue(const PointedValue&) = delete;
+    PointedValue& operator=(const PointedValue&) = delete;
+
+private:
+    std::string subKey_;
+    std::string name_;
+    std::string saved_;
 };
 
 void SetClipboardText(const std::wstring& text) {
@@ -98,8 +141,21 @@ ActionSet EveryKind(const TempFolder& dir, const std::string& key) {
         act::DeleteNamedFilesInFolder{in("e2"), "x.log"},
         act::DeleteFilesByExtensionInFolder{in("e2"), "log"},
         act::AddToTotals{15, 500000},
+        act::NoAction{},
         act::Step{StepId::EmptyClipboard},
         act::Step{StepId::EmptyRecycleBin, in("RECYCLED")},
+        act::Step{StepId::ClearDocumentsMenu, in("recent")},
+        act::Step{StepId::TempFolders},
+        act::Step{StepId::RunAndWait, in("run.bat")},
+        act::Step{StepId::TypedUrls, {}, {set.Text(key + "\\Typed")}},
+        act::Step{StepId::CookieSweep, in("cookies")},
+        act::Step{StepId::IeCache, in("iecache")},
+        act::Step{StepId::IeAutocomplete},
+        act::Step{StepId::IeDownloaded},
+        act::Step{StepId::IeDownloadedHistory},
+        act::Step{StepId::IeIndex},
+        act::Step{StepId::IeInprivate},
+        act::Step{StepId::IeAddons},
     };
     return set;
 }
@@ -125,6 +181,19 @@ void Seed(const TempFolder& dir, const std::string& key) {
     test::WriteFileOfSize(dir / "bin-me.txt", 3);
     Recycle(dir / "bin-me.txt");
     SetClipboardText(L"secret");
+    test::WriteFileOfSize(dir / "recent\\x.lnk", 10);
+    test::WriteFileOfSize(dir / "recent\\keep.txt", 3);
+    test::WriteFileOfSize(dir / "LS\\temp\\t1", 5);
+    test::WriteFileOfSize(dir / "win\\temp\\t2", 6);
+    test::WriteFileOfSize(dir / "usertemp\\t3", 7);
+    test::WriteFileText(dir / "run.bat", "@echo off\r\n");
+    test::SetRegText(key + "\\Typed", "url1", "http://typed.example/");
+    test::WriteFileOfSize(dir / "cookies\\a.txt", 8);
+    test::WriteFileOfSize(dir / "cookies\\keep.txt", 9);
+    test::WriteFileOfSize(dir / "iecache\\c", 12);
+    test::WriteFileOfSize(dir / "dl1\\f", 13);
+    test::WriteFileOfSize(dir / "dl2\\g", 14);
+    test::WriteFileOfSize(dir / "appdata\\Microsoft\\Windows\\PrivacIE\\p", 17);
 }
 
 struct RunResult {
@@ -136,10 +205,19 @@ struct RunResult {
 RunResult RunAll(EraseMode mode, const TempFolder& dir, const std::string& key) {
     test::RecordingUi ui;
     SharedValues values;
+    values.IEMajorVersion = 9;
+    values.LocalAppDataFolder = dir / "LS\\Application Data";
+    values.WindowsFolder = dir / "win";
+    values.AppDataFolder = dir / "appdata";
     Regfun registry(ui);
     FolderResolver folders(values, registry, dir.path());
-    NoKeepLists keepLists;
-    Eraser eraser(mode, &ui);
+    FixedKeepLists keepLists(dir / "cookies\\keep.txt");
+    // The programs the erasing side would start are only recorded; the preview predicts them.
+    auto changes = std::make_unique<test::RecordingChanges>(
+        mode == EraseMode::Preview ? MakeDryRunChanges() : MakeRealChanges());
+    std::vector<LaunchRequest> launched;
+    changes->launches = mode == EraseMode::Erase ? &launched : nullptr;
+    Eraser eraser(std::move(changes), &ui);
     PassContext context{folders, eraser, keepLists, values, registry, ui, dir.path(), {}, "Done"};
     RunResult result;
     const ActionSet set = EveryKind(dir, key);
@@ -167,6 +245,16 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     EXPECT_EQ(steps.size(), static_cast<size_t>(kStepCount));
 
     Seed(dir, key.subKey());
+    const std::string profile = EnvironmentValue("USERPROFILE");
+    test::WriteFileOfSize(profile + "\\PrivacIE\\index.dat", 16);
+    const std::string cookieIndex = ShellFolder("Cookies") + "\\index.dat";
+    test::WriteFileOfSize(cookieIndex, 15);
+    PointedValue ieDownloads("Software\\Microsoft\\Internet Explorer\\Main",
+                             "Default Download Directory", dir / "dl1");
+    PointedValue downloads("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                           "{374DE290-123F-4565-9164-39C4925E467B}", dir / "dl2");
+    const std::string savedTemp = EnvironmentValue("TEMP");
+    SetEnvironmentVariableW(L"TEMP", Widen(dir / "usertemp").c_str());
     const std::vector<std::string> tree = test::ListTree(dir.path());
     const std::string registry = test::RegistrySnapshot(key.subKey());
     const std::string ini = test::ReadFileText(dir / "p.ini");
@@ -183,20 +271,40 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     const RunResult erase = RunAll(EraseMode::Erase, dir, key.subKey());
     EXPECT_EQ(erase.counts.registryKeys, preview.counts.registryKeys);
     EXPECT_EQ(erase.counts.bytes, preview.counts.bytes);
-    EXPECT_EQ(Summarise(erase.traces), Summarise(preview.traces));
+    const Summary erased = Summarise(erase.traces);
+    const Summary previewed = Summarise(preview.traces);
+    Summary onlyErased;
+    Summary onlyPreviewed;
+    std::set_difference(erased.begin(), erased.end(), previewed.begin(), previewed.end(),
+                        std::back_inserter(onlyErased));
+    std::set_difference(previewed.begin(), previewed.end(), erased.begin(), erased.end(),
+                        std::back_inserter(onlyPreviewed));
+    EXPECT_EQ(onlyErased, Summary{});
+    EXPECT_EQ(onlyPreviewed, Summary{});
     EXPECT_FALSE(ClipboardHoldsText());
     EXPECT_EQ(RecycledItems(), 0);
     EXPECT_FALSE(test::RegKeyExists(key.subKey() + "\\Tree"));
     EXPECT_FALSE(test::FileExists(dir / "e2\\y.LOG"));
     EXPECT_TRUE(test::FileExists(dir / "e\\ro"));
-    // Key 3, tree 5, value 1, the fixed 15 and the recycle bin's 1.
-    EXPECT_EQ(erase.counts.registryKeys, 25);
+    SetEnvironmentVariableW(L"TEMP", Widen(savedTemp).c_str());
+    EXPECT_FALSE(test::FileExists(dir / "recent\\x.lnk"));
+    EXPECT_TRUE(test::FileExists(dir / "cookies\\keep.txt"));
+    EXPECT_TRUE(test::ListTree(dir / "dl2").empty());
+    EXPECT_FALSE(test::FileExists(profile + "\\PrivacIE\\index.dat"));
+    test::RemoveTree(profile + "\\PrivacIE");
+    DeleteFileW(Widen(cookieIndex).c_str());
+    // Key 3, tree 5, value 1, the fixed 15 and the recycle bin's 1; then the recent documents'
+    // 1, the typed addresses' 3, autocomplete's 3 + 3 + 3 and the add-ons' 15.
+    EXPECT_EQ(erase.counts.registryKeys, 25 + 1 + 3 + 9 + 15);
     // The walks count files directly in their folder plus 10000 (a: 100, b: 10, then nothing
     // for the extension and the deeper cache folder); the reset counts the whole tree (40); the
     // single-folder walks count what they select (55, 60, 70, the read-only file included); the
     // fixed 500000; the bin folder's 80 plus 100000.
+    // The special steps: three temp folders (10000 plus their top file each, the resets then
+    // empty), the unkept cookie, the cache walk, both download folders, the index files' fixed
+    // amount, the in-private files, the add-ons' fixed amount.
     EXPECT_EQ(erase.counts.bytes, 10100 + 10010 + 10000 + 10000 + 40 + 55 + 60 + 70 + 500000 +
-                                      100080);
+                                      100080 + 30018 + 8 + 10012 + 27 + 3500000 + 33 + 500000);
 }
 
 }  // namespace

@@ -350,10 +350,10 @@ TEST_F(CleanRunTest, MaxthonTicksOnlyOnTheNumberOne) {
     Tick("Maxthon", "settings", "");
     Tick("Maxthon", "groups", "on");
     Tick("Maxthon", "folder", "0");
-    Tick("EXPLORER", "location");
+    Tick("OFFICE", "word");
     Run();
-    EXPECT_EQ(ui.notBuilt, (std::vector<std::string>{"EXPLORER\\location", "Maxthon\\keywords",
-                                                     "Maxthon\\pages"}));
+    EXPECT_EQ(ui.notBuilt, (std::vector<std::string>{"Maxthon\\keywords", "Maxthon\\pages",
+                                                     "OFFICE\\word"}));
     EXPECT_EQ(Labels(), std::vector<std::string>{"Task complete Successfully!"});
 }
 
