@@ -9,6 +9,8 @@
 #include "config/inifun.h"
 #include "engine/catalogue.h"
 #include "engine/clean_run.h"
+#include "engine/erase.h"
+#include "engine/normal.h"
 #include "engine/shared_values.h"
 #include "engine/tick_rules.h"
 #include "platform/path_rules.h"
@@ -23,6 +25,8 @@ constexpr const char* kUsage =
     "  list     every built-in item in pass order: section, key, label, ticked, built\n"
     "  clean    erase every ticked item and print each result\n"
     "  preview  the same pass, changing nothing; lists what would be removed\n"
+    "  thumbs   removes the hidden Thumbs.db files below the user's profile folder (what\n"
+    "           delThumbs.bat runs); links are not followed\n"
     "exit codes: 0 done; 1 some ticked item left things behind that were in use or could not\n"
     "be removed (clean only); 2 usage; 3 another pass on this program folder did not end in\n"
     "time; 4 the settings file is too large to be read\n";
@@ -90,6 +94,35 @@ int Clean(const std::string& programFolder, bool preview) {
     return result.leftovers > 0 ? kExitLeftovers : kExitDone;
 }
 
+// Counts what the thumbnail search removed and what stayed.
+class ThumbsTally : public EraseObserver {
+public:
+    void OnTrace(const Trace& trace) override {
+        if (trace.removed()) {
+            ++removed;
+        } else {
+            PrintErr("could not remove: " + trace.path + " (error " +
+                     std::to_string(trace.error) + ")\n");
+            ++failed;
+        }
+    }
+    int removed = 0;
+    int failed = 0;
+};
+
+int Thumbs() {
+    const std::string profile = EnvironmentValue("USERPROFILE");
+    if (!IsAbsolutePath(profile)) {
+        PrintErr("hushmark-cli: no profile folder to search\n");
+        return kExitDone;
+    }
+    ThumbsTally tally;
+    Eraser eraser(EraseMode::Erase, &tally);
+    eraser.DeleteHiddenNamedFiles(profile, "Thumbs.db");
+    PrintOut("Thumbs.db files removed: " + std::to_string(tally.removed) + "\n");
+    return tally.failed > 0 ? kExitLeftovers : kExitDone;
+}
+
 }  // namespace
 }  // namespace hm
 
@@ -99,6 +132,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::string programFolder = ProgramFolder();
     if (verb == "list") {
         return List(programFolder);
+    }
+    if (verb == "thumbs") {
+        return Thumbs();
     }
     if (verb == "clean" || verb == "preview") {
         return Clean(programFolder, verb == "preview");

@@ -169,6 +169,13 @@ Eraser::Scheduled Eraser::DeleteAtReboot(const std::string& file) {
     return error == 0 ? Scheduled::Yes : Scheduled::Failed;
 }
 
+double Eraser::DeleteHiddenNamedFiles(const std::string& folder, const std::string& fileName) {
+    FileSelector selector;
+    selector.by = FileSelector::By::HiddenName;
+    selector.text = Widen(AsciiLower(fileName));
+    return WalkFiles(*changes_, reporter_, folder, selector, true, Yields::PerFile);
+}
+
 double Eraser::DeleteFilesInFolderExcept(const std::string& folder,
                                          const std::function<bool(const std::string&)>& keep) {
     FileSelector selector;

@@ -67,6 +67,10 @@ public:
     enum class Scheduled { NoFile, Yes, Failed };
     Scheduled DeleteAtReboot(const std::string& file);
 
+    // Hidden files of the given name (compared without regard to case) at every depth below the
+    // folder. Only the files it selects lose their attributes; returns their sizes.
+    double DeleteHiddenNamedFiles(const std::string& folder, const std::string& fileName);
+
     // Every file directly in the folder that keep() does not claim; keep() receives the file's
     // path as the folder given plus "\" plus its name. Lets window events run after each file;
     // returns the sizes of the files it selected, no constant part.

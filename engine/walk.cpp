@@ -49,6 +49,8 @@ bool Walk::Selects(const FileSelector& selector, std::wstring_view name) {
         }
         case FileSelector::By::Unclaimed:
             return !selector.claimed || !selector.claimed(name);
+        case FileSelector::By::HiddenName:
+            return Lowered(name) == selector.text;
     }
     return false;
 }
@@ -160,8 +162,20 @@ double Walk::Files(std::wstring& folder, const FileSelector& selector, bool recu
                 }
                 continue;
             }
-            const std::uint32_t attributes = Unhide(folder, scan.attributes());
-            if (Selects(selector, scan.name())) {
+            // A hidden file is made normal before it is looked at, except in the search for one
+            // hidden name, which must leave every other file as it is.
+            std::uint32_t attributes = scan.attributes();
+            bool selected = false;
+            if (selector.by == FileSelector::By::HiddenName) {
+                selected = (attributes & files::kHidden) != 0 && Selects(selector, scan.name());
+                if (selected) {
+                    attributes = Unhide(folder, attributes);
+                }
+            } else {
+                attributes = Unhide(folder, attributes);
+                selected = Selects(selector, scan.name());
+            }
+            if (selected) {
                 total += static_cast<double>(scan.size());
                 RemoveOneFile(folder, attributes, scan.size());
             }

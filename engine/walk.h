@@ -21,7 +21,9 @@ namespace hm {
 
 // What a walk over files selects.
 struct FileSelector {
-    enum class By { Every, Name, Extension, Unclaimed };
+    // HiddenName: hidden files whose lower-cased name is the text; the only selector that leaves
+    // the hidden attribute of the files it does not select alone.
+    enum class By { Every, Name, Extension, Unclaimed, HiddenName };
     By by = By::Every;
     std::wstring text;  // the exact file name, or the extension (lower case by contract)
     // Unclaimed: the files this does not claim (by name) are selected.

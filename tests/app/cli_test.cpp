@@ -78,7 +78,7 @@ TEST_F(CliTest, UnknownVerbsGetTheUsageAndExitCodeTwo) {
 
 TEST_F(CliTest, ListShowsEveryItemInPassOrder) {
     Tick("firefox", "cookies");
-    Tick("EXPLORER", "location");
+    Tick("OFFICE", "word");
     const ProcessResult result = Run({"list"});
     ASSERT_EQ(result.exitCode, 0u);
     const auto lines = SplitLines(result.out);
@@ -101,8 +101,7 @@ TEST_F(CliTest, ListShowsEveryItemInPassOrder) {
     EXPECT_EQ(lineOf("FIREFOX\tCookies\t"), "FIREFOX\tCookies\tFirefox Cookies\tticked\tbuilt");
     EXPECT_EQ(lineOf("FIREFOX\tAddress\t"),
               "FIREFOX\tAddress\tFirefox Address Bar History\tnot ticked\tbuilt");
-    EXPECT_EQ(lineOf("EXPLORER\tlocation\t").substr(lineOf("EXPLORER\tlocation\t").rfind("\tticked")),
-              "\tticked\tnot built");
+    EXPECT_EQ(lineOf("OFFICE\tword\t"), "OFFICE\tword\tMicrosoft Word\tticked\tnot built");
     EXPECT_NE(lineOf("Maxthon\tkeywords\t").find("\tnot ticked\tnot built"), std::string::npos);
 }
 
@@ -163,6 +162,32 @@ TEST_F(CliTest, PreviewListsWhatWouldGoAndChangesNothing) {
     EXPECT_TRUE(has("bytes counted\t50100"));
     EXPECT_EQ(lines.back(),
               "Task complete Successfully! Cleaned Registry Keys: 0 Released HD Space:0.05MB");
+}
+
+// "Thumbs.db" starts delThumbs.bat beside the program, which runs the command line's thumbnail
+// search: hidden thumbnail caches below the profile go, every other file keeps its attributes.
+TEST_F(CliTest, TheThumbsItemRemovesHiddenThumbnailCachesOnly) {
+    const std::string profile = std::string(ParentOf(roaming));
+    const std::string pictures = profile + "\\hm-pictures";
+    test::WriteFileOfSize(pictures + "\\Thumbs.db", 10);
+    test::SetAttributes(pictures + "\\Thumbs.db", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    test::WriteFileOfSize(pictures + "\\deep\\thumbs.DB", 10);
+    test::SetAttributes(pictures + "\\deep\\thumbs.DB", FILE_ATTRIBUTE_HIDDEN);
+    test::WriteFileOfSize(pictures + "\\visible\\Thumbs.db", 10);
+    test::WriteFileOfSize(pictures + "\\desktop.ini", 10);
+    test::SetAttributes(pictures + "\\desktop.ini", FILE_ATTRIBUTE_HIDDEN);
+    const std::string batch = std::string(ParentOf(test::ExecutableFolder())) + "\\delThumbs.bat";
+    ASSERT_TRUE(test::CopyFileTo(batch, program / "delThumbs.bat")) << batch;
+    Tick("WINDOWS", "thumbs");
+
+    const ProcessResult result = Run({"clean"});
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(SplitLines(result.out).at(0), "Thumbs.db\tDone");
+    EXPECT_FALSE(test::FileExists(pictures + "\\Thumbs.db"));
+    EXPECT_FALSE(test::FileExists(pictures + "\\deep\\thumbs.DB"));
+    EXPECT_TRUE(test::FileExists(pictures + "\\visible\\Thumbs.db"));
+    EXPECT_NE(test::AttributesOf(pictures + "\\desktop.ini") & FILE_ATTRIBUTE_HIDDEN, 0u);
+    test::RemoveTree(pictures);
 }
 
 TEST_F(CliTest, ExitOptionEndsRightAfterTheItems) {
