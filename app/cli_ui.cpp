@@ -29,6 +29,7 @@ const char* KindName(TraceKind kind) {
         case TraceKind::Clipboard:
         case TraceKind::RecycleBin:
         case TraceKind::RecentDocuments:
+        case TraceKind::UrlHistory:
             return "empty";
     }
     return "?";

@@ -3,9 +3,10 @@
 #include <utility>
 
 #include "app/gui_about_dialog.h"
+#include "app/gui_options_dialog.h"
+#include "app/options_rules.h"
 #include "config/inifun.h"
 #include "engine/format_rules.h"
-#include "engine/tick_rules.h"
 #include "platform/path_rules.h"
 
 namespace hm {
@@ -18,11 +19,10 @@ PassSetup WindowPassSetup(const std::string& programFolder, std::function<std::s
     return setup;
 }
 
-// An option the main window compares with the number 1: a value that cannot be compared
-// (empty or not a number) counts as equal.
-bool OptionOn(const std::string& value) {
-    double number = 0;
-    return !ParseNumber(value, number) || number == 1;
+LocalTime SystemLocalTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek + 1, now.wHour, now.wMinute};
 }
 
 std::string Quoted(const std::string& text) {
@@ -95,14 +95,7 @@ void Application::LoadMainWindow() {
     CarryOn([&] { window_.ShowHomePanel(); });
     values_.BackgroundRun = 0;
     CarryOn([&] {
-        std::string days = ReadIniValue(settings, "Options", "CleanDays");
-        if (days.empty()) {
-            days = "0000000";
-        }
-        for (size_t index = 0; index < values_.DayFlags.size(); ++index) {
-            const size_t at = index < 6 ? index : days.size() - 1;
-            values_.DayFlags[index] = at < days.size() ? std::string(1, days[at]) : "0";
-        }
+        values_.DayFlags = DayFlagsFromCleanDays(ReadIniValue(settings, "Options", "CleanDays"));
     });
     CarryOn([&] { values_.CleanTime = ReadIniValue(settings, "Options", "CleanTime"); });
     CarryOn([&] {
@@ -115,7 +108,7 @@ void Application::LoadMainWindow() {
                   reinterpret_cast<HICON>(GetClassLongPtrW(window_.hwnd(), GCLP_HICON)));
     });
     CarryOn([&] {
-        if (OptionOn(ReadIniValue(settings, "Options", "bosskey"))) {
+        if (ReadsAsChecked(ReadIniValue(settings, "Options", "bosskey"))) {
             bossKey_.Enable(window_.hwnd());
         }
     });
@@ -135,7 +128,7 @@ void Application::OnActivated() {
     }
     ShowWindow(window_.hwnd(), SW_HIDE);
     values_.StartupCommand.clear();
-    if (OptionOn(ReadIniValue(SettingsFile(), "Options", "WindowsStartup"))) {
+    if (ReadsAsChecked(ReadIniValue(SettingsFile(), "Options", "WindowsStartup"))) {
         CleanNow(true);
     }
 }
@@ -184,7 +177,14 @@ void Application::QueuePopup(const std::string& text) {
                          ProgramFile("Sounds\\Message.wav"));
 }
 
-void Application::ScheduleTick() {}
+// Starts the scheduled pass once in its minute, in the background, and goes back to the tray.
+void Application::ScheduleTick() {
+    const LocalTime now = services_.clock ? services_.clock() : SystemLocalTime();
+    if (ticker_.ShouldStart(values_.DayFlags, values_.CleanTime, now, run_.IsRunning())) {
+        CleanNow(true);
+        ShowWindow(window_.hwnd(), SW_HIDE);
+    }
+}
 
 void Application::OnTimer(UINT_PTR timer) {
     if (timer == MainWindow::kTimer1) {
@@ -243,7 +243,16 @@ void Application::ShowAbout() {
     about.ShowModal(window_.hwnd());
 }
 
-void Application::ShowOptions() {}
+void Application::ShowOptions() {
+    Frmoption options(programFolder_, registry_, values_, [this](bool on) {
+        if (on) {
+            bossKey_.Enable(window_.hwnd());
+        } else {
+            bossKey_.Disable();
+        }
+    });
+    options.ShowModal(window_.hwnd());
+}
 
 void Application::OnCommand(int id) {
     Launcher& launcher = services_.launcher != nullptr ? *services_.launcher : shellLauncher_;

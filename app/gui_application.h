@@ -14,6 +14,7 @@
 #include "app/gui_launcher.h"
 #include "app/gui_main_window.h"
 #include "app/gui_notifications.h"
+#include "app/schedule_rules.h"
 #include "app/gui_splash_window.h"
 #include "app/gui_tray_icon.h"
 #include "engine/clean_run.h"
@@ -32,6 +33,7 @@ struct AppServices {
     std::function<std::string()> now;  // the "lastclean" text; the system clock when empty
     std::function<void()> endProcess;  // ExitProcess when empty
     SoundPlayer playSound;             // PlaySoundW when empty
+    std::function<LocalTime()> clock;  // the local time for the schedule; the system's when empty
 };
 
 class Application : public MainWindowHost {
@@ -96,6 +98,7 @@ private:
     TrayIcon tray_;
     BossKey bossKey_;
     NotificationSystem notifications_;
+    ScheduleTicker ticker_;
     std::unique_ptr<SplashWindow> splash_;
     HMENU trayMenu_ = nullptr;
     HINSTANCE instance_ = nullptr;

@@ -17,8 +17,8 @@ void BossKey::Enable(HWND window) {
     RegisterHotKey(window, kHideId, kWinModifier, kKeyZ);
     RegisterHotKey(window, kShowId, kWinShiftModifier, kKeyZ);
     SetPropW(window, kProperty, this);
-    previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BossKey::Procedure)));
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BossKey::Procedure)));
     window_ = window;
 }
 

@@ -14,7 +14,11 @@ void AppendInternetExplorer(std::vector<CatalogueItem>& items) {
              {"Check1", "IE Address Bar History", 0},
              {act::Step{
                  StepId::TypedUrls, {}, {"Software\\Microsoft\\Internet Explorer\\TypedURLs"}}}},
-            {"history", "IE Internet History Files", 6, {"Check2", "IE Internet History Files", 1}},
+            {"history",
+             "IE Internet History Files",
+             6,
+             {"Check2", "IE Internet History Files", 1},
+             {act::Step{StepId::IeHistory}}},
             {"cache",
              "IE Internet Cache",
              8,

@@ -69,6 +69,8 @@ public:
     virtual std::uint32_t EmptyClipboard() = 0;
     virtual std::uint32_t EmptyRecycleBins() = 0;
     virtual std::uint32_t ClearRecentDocuments() = 0;
+    // Empties Internet Explorer's URL history store.
+    virtual std::uint32_t ClearUrlHistory() = 0;
 };
 
 std::unique_ptr<Changes> MakeRealChanges();

@@ -5,6 +5,7 @@
 #include "config/inifun.h"
 #include "engine/changes.h"
 #include "engine/preview_ledger.h"
+#include "keeplists/url_history.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -105,6 +106,15 @@ public:
     std::uint32_t EmptyClipboard() override { return 0; }
     std::uint32_t EmptyRecycleBins() override { return 0; }
     std::uint32_t ClearRecentDocuments() override { return 0; }
+    // The store is asked for its entries, which changes nothing: one that cannot answer that
+    // (as on systems without it) would not clear either.
+    std::uint32_t ClearUrlHistory() override {
+        ComUrlHistoryStore store;
+        std::vector<URLHistoryItem> items;
+        const HRESULT result =
+            FAILED(store.CreationResult()) ? store.CreationResult() : store.Enumerate("", 0, items);
+        return FAILED(result) ? static_cast<std::uint32_t>(result) : 0;
+    }
 
 private:
     std::uint32_t Remove(const std::wstring& path, bool isLink) {

@@ -3,6 +3,7 @@
 
 #include "config/inifun.h"
 #include "engine/changes.h"
+#include "keeplists/url_history.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -96,6 +97,9 @@ public:
     std::uint32_t EmptyClipboard() override { return shell::EmptyTheClipboard(); }
     std::uint32_t EmptyRecycleBins() override { return shell::EmptyRecycleBins(); }
     std::uint32_t ClearRecentDocuments() override { return shell::ClearRecentDocuments(); }
+    std::uint32_t ClearUrlHistory() override {
+        return static_cast<std::uint32_t>(ClearSystemUrlHistory());
+    }
 
 private:
     // A link goes through a handle that is known to be the link itself: by path, some systems

@@ -88,6 +88,7 @@ public:
     void EmptyClipboard();
     void EmptyRecycleBins();
     void ClearRecentDocuments();
+    void ClearUrlHistory();
 
     // The world as this pass sees it (see Changes).
     const Changes& view() const { return *changes_; }

@@ -33,4 +33,10 @@ void Eraser::ClearRecentDocuments() {
                      error);
 }
 
+void Eraser::ClearUrlHistory() {
+    const std::uint32_t error = changes_->ClearUrlHistory();
+    reporter_.Report(TraceKind::UrlHistory, "Internet Explorer URL history", 0, OutcomeOf(error),
+                     error);
+}
+
 }  // namespace hm

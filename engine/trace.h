@@ -20,6 +20,7 @@ enum class TraceKind {
     Clipboard,
     RecycleBin,
     RecentDocuments,
+    UrlHistory,
 };
 
 enum class Outcome {

@@ -11,6 +11,7 @@
     STEP(TempFolders)          \
     STEP(RunAndWait)           \
     STEP(TypedUrls)            \
+    STEP(IeHistory)            \
     STEP(CookieSweep)          \
     STEP(IeCache)              \
     STEP(IeAutocomplete)       \

@@ -63,6 +63,7 @@ protected:
         };
         services.now = [] { return std::string(kClock); };
         services.endProcess = [this] { ++ended; };
+        services.clock = [this] { return clock; };
         services.playSound = [this](const wchar_t* sound, HMODULE, DWORD) {
             sounds.push_back(Narrow(sound != nullptr ? sound : L""));
             return TRUE;
@@ -106,6 +107,7 @@ protected:
     std::vector<Box> boxes;
     int ended = 0;
     std::vector<std::string> sounds;
+    LocalTime clock{2026, 12, 5, 7, 21, 59};  // a Saturday
     AppServices services_;
     std::unique_ptr<Application> app;
 };
@@ -342,6 +344,39 @@ TEST_F(AppTest, OnlyMinExactlyStartsInTheTray) {
     EXPECT_FALSE(IsWindowVisible(Main()));
     // The option is off: no pass ran.
     EXPECT_TRUE(Rows().empty());
+}
+
+// The schedule tick comes twice a minute; the scheduled pass runs once in its minute, on its
+// days only, in the background.
+TEST_F(AppTest, TheScheduleRunsOnePassInTheScheduledMinuteOnItsDays) {
+    WriteIniValue(Settings(), "Options", "CleanDays", "1000001");
+    WriteIniValue(Settings(), "Options", "CleanTime", "22:00");
+    TickFirefoxCookies(100);
+    Load();
+    ShowWindow(Main(), SW_SHOW);
+    const auto tick = [&] { SendMessageW(Main(), WM_TIMER, MainWindow::kTimer1, 0); };
+    tick();
+    EXPECT_TRUE(Rows().empty());
+
+    clock.minute = 0;
+    clock.hour = 22;
+    tick();
+    EXPECT_FALSE(test::FileExists(Cookies()));
+    EXPECT_FALSE(IsWindowVisible(Main()));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(app->notifications().Waiting().size(), 1u);
+    test::WriteFileOfSize(Cookies(), 100);
+    tick();
+    EXPECT_TRUE(test::FileExists(Cookies()));
+
+    // Monday at the same time: not a scheduled day.
+    clock = {2026, 12, 7, 2, 22, 0};
+    tick();
+    EXPECT_TRUE(test::FileExists(Cookies()));
+    // Sunday is.
+    clock = {2026, 12, 6, 1, 22, 0};
+    tick();
+    EXPECT_FALSE(test::FileExists(Cookies()));
 }
 
 TEST_F(AppTest, TheExitOptionEndsTheProgramInsteadOfTheSummary) {

@@ -148,6 +148,7 @@ ActionSet EveryKind(const TempFolder& dir, const std::string& key) {
         act::Step{StepId::TempFolders},
         act::Step{StepId::RunAndWait, in("run.bat")},
         act::Step{StepId::TypedUrls, {}, {set.Text(key + "\\Typed")}},
+        act::Step{StepId::IeHistory},
         act::Step{StepId::CookieSweep, in("cookies")},
         act::Step{StepId::IeCache, in("iecache")},
         act::Step{StepId::IeAutocomplete},
@@ -294,17 +295,18 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     test::RemoveTree(profile + "\\PrivacIE");
     DeleteFileW(Widen(cookieIndex).c_str());
     // Key 3, tree 5, value 1, the fixed 15 and the recycle bin's 1; then the recent documents'
-    // 1, the typed addresses' 3, autocomplete's 3 + 3 + 3 and the add-ons' 15.
-    EXPECT_EQ(erase.counts.registryKeys, 25 + 1 + 3 + 9 + 15);
+    // 1, the typed addresses' 3, the history's 15, autocomplete's 3 + 3 + 3 and the add-ons' 15.
+    EXPECT_EQ(erase.counts.registryKeys, 25 + 1 + 3 + 15 + 9 + 15);
     // The walks count files directly in their folder plus 10000 (a: 100, b: 10, then nothing
     // for the extension and the deeper cache folder); the reset counts the whole tree (40); the
     // single-folder walks count what they select (55, 60, 70, the read-only file included); the
     // fixed 500000; the bin folder's 80 plus 100000.
     // The special steps: three temp folders (10000 plus their top file each, the resets then
-    // empty), the unkept cookie, the cache walk, both download folders, the index files' fixed
-    // amount, the in-private files, the add-ons' fixed amount.
+    // empty), the history's fixed amount, the unkept cookie, the cache walk, both download
+    // folders, the index files' fixed amount, the in-private files, the add-ons' fixed amount.
     EXPECT_EQ(erase.counts.bytes, 10100 + 10010 + 10000 + 10000 + 40 + 55 + 60 + 70 + 500000 +
-                                      100080 + 30018 + 8 + 10012 + 27 + 3500000 + 33 + 500000);
+                                      100080 + 30018 + 500000 + 8 + 10012 + 27 + 3500000 + 33 +
+                                      500000);
 }
 
 }  // namespace

@@ -125,6 +125,28 @@ TEST_F(IeItemsTest, TheBrowsersOwnClearingRunsByVersion) {
     EXPECT_TRUE(launches.empty());
 }
 
+// The history goes through the browser's clearing on Windows 6.x and later, through its URL
+// history store before; a store that cannot answer (as here) leaves the pass going, and the row
+// says that something stayed.
+TEST_F(IeItemsTest, HistoryUsesTheStoreOnOldWindowsAndTheEntryPointOnNewer) {
+    Tick("EXPLORER", "history");
+    values.WindowsVersion = "6.1";
+    Run();
+    EXPECT_EQ(Launched(), (std::vector<std::string>{std::string(kClear) + "1"}));
+    EXPECT_EQ(result.registryKeys, 15);
+    EXPECT_EQ(result.bytes, 500000);
+    EXPECT_EQ(Status("IE Internet History Files"), "Done");
+
+    values.WindowsVersion = "5.1";
+    Run();
+    EXPECT_TRUE(launches.empty());
+    EXPECT_EQ(result.registryKeys, 15);
+    ASSERT_EQ(ui.traces.size(), 1u);
+    EXPECT_EQ(ui.traces[0].kind, TraceKind::UrlHistory);
+    EXPECT_EQ(Status("IE Internet History Files"),
+              ui.traces[0].removed() ? "Done" : "Done, 1 not removed");
+}
+
 TEST_F(IeItemsTest, DownloadsNeedVersionNine) {
     TempFolder place;
     test::WriteFileOfSize(place / "ie\\setup.exe", 70);

@@ -44,7 +44,8 @@ TEST(ItemResultText, SaysHowManyThingsStayed) {
     EXPECT_EQ(ItemResultText("Done", 1, 1), "Done, 1 in use");
     EXPECT_EQ(ItemResultText("Done", 3, 1), "Done, 3 not removed");
     // Results of their own keep their text.
-    EXPECT_EQ(ItemResultText("Need to reboot your computer!", 2, 2), "Need to reboot your computer!");
+    EXPECT_EQ(ItemResultText("Need to reboot your computer!", 2, 2),
+              "Need to reboot your computer!");
 }
 
 TEST(ParseNumber, AcceptsOnlyPlainDecimals) {

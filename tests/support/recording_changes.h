@@ -75,6 +75,7 @@ public:
     std::uint32_t EmptyClipboard() override { return inner_->EmptyClipboard(); }
     std::uint32_t EmptyRecycleBins() override { return inner_->EmptyRecycleBins(); }
     std::uint32_t ClearRecentDocuments() override { return inner_->ClearRecentDocuments(); }
+    std::uint32_t ClearUrlHistory() override { return inner_->ClearUrlHistory(); }
 
 private:
     std::unique_ptr<Changes> inner_;
