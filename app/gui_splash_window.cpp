@@ -13,6 +13,16 @@ SplashWindow::SplashWindow(std::function<void()> onLoad, std::function<void()> o
     : Dialog(IDD_FRMSPLASH), onLoad_(std::move(onLoad)), onTimer_(std::move(onTimer)) {}
 
 bool SplashWindow::OnInit() {
+    SetWindowTextW(hwnd(), L"Hushmark");
+    // The product name in a large bold face of the dialog's own font, so it scales with it.
+    LOGFONTW face = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof(face),
+               &face);
+    face.lfHeight *= 2;
+    face.lfWeight = FW_BOLD;
+    titleFont_ = ScopedFont(CreateFontIndirectW(&face));
+    SendMessageW(Item(IDC_SPLASHTITLE), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()),
+                 FALSE);
     HICON icon = nullptr;
     icon = LoadIconW(Module(), MAKEINTRESOURCEW(IDI_HUSHMARK));
     if (icon == nullptr) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "app/gui_controls.h"
 #include "app/gui_dialog.h"
 
 namespace hm {
@@ -26,6 +27,7 @@ protected:
 private:
     std::function<void()> onLoad_;
     std::function<void()> onTimer_;
+    ScopedFont titleFont_;
 };
 
 }  // namespace hm

@@ -3,7 +3,8 @@
 // program lets the window's messages run until the file "done" appears there (or a minute
 // passes).
 //   hm_screens.exe <marker folder> <window>
-// Windows: main-home, main-status, splash, about.
+// Windows: splash, main-home, main-status, about, options-general, options-schedule,
+// options-homepage, frmurl, frmcookie, notification.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +14,9 @@
 
 #include "app/gui_about_dialog.h"
 #include "app/gui_application.h"
+#include "app/gui_options_dialog.h"
+#include "keeplists/gui_cookie_dialog.h"
+#include "keeplists/gui_url_dialog.h"
 #include "app/gui_message_loop.h"
 #include "config/inifun.h"
 #include "platform/files.h"
@@ -84,6 +88,31 @@ int Show(const std::string& markers, const std::string& window) {
         about.ShowModeless(app.window().hwnd());
         PumpUntilDone(markers);
         return 0;
+    } else if (window.rfind("options-", 0) == 0) {
+        Regfun registry(app.window());
+        Frmoption options(program, registry, app.values(), [](bool) {});
+        options.ShowModeless(app.window().hwnd());
+        options.ShowPage(window == "options-general"    ? Frmoption::kGeneral
+                         : window == "options-schedule" ? Frmoption::kSchedule
+                                                        : Frmoption::kHomepage);
+        PumpUntilDone(markers);
+        return 0;
+    } else if (window == "frmurl") {
+        files::WriteWholeFile(JoinPath(program, "keepurl.dat"),
+                              "http://news.example/\r\nhttp://mail.example/inbox\r\n");
+        frmurl urls(program);
+        urls.ShowModeless(app.window().hwnd());
+        PumpUntilDone(markers);
+        return 0;
+    } else if (window == "frmcookie") {
+        Regfun registry(app.window());
+        frmcookie cookies(program, registry);
+        cookies.ShowModeless(app.window().hwnd());
+        PumpUntilDone(markers);
+        return 0;
+    } else if (window == "notification") {
+        app.CleanNow(true);
+        app.notifications().Pump();
     } else {
         return 2;
     }
