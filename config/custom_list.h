@@ -19,8 +19,9 @@ bool ReadCustomListFile(const std::string& file, std::vector<CustomLine>& lines)
 // Lines that both readers act on: the type is exactly "File" or "Folder" and the path exists.
 std::vector<CustomLine> UsableCustomItems(const std::vector<CustomLine>& lines);
 
-// Creates or truncates the file and writes one line per item (an empty list gives an empty
-// file). Returns false when the file cannot be written.
+// Writes one line per item (an empty list gives an empty file) into a new file beside it, which
+// then replaces the old one in one step: a failure at any point leaves the old list whole.
+// Returns false when the list could not be stored.
 bool WriteCustomListFile(const std::string& file, const std::vector<CustomLine>& items);
 
 }  // namespace hm
