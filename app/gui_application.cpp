@@ -5,9 +5,11 @@
 #include "app/gui_about_dialog.h"
 #include "app/gui_options_dialog.h"
 #include "app/options_rules.h"
+#include "config/gui_settings_dialog.h"
 #include "config/inifun.h"
 #include "engine/format_rules.h"
 #include "platform/path_rules.h"
+#include "search/gui_frm_locate.h"
 
 namespace hm {
 namespace {
@@ -254,6 +256,18 @@ void Application::ShowOptions() {
     options.ShowModal(window_.hwnd());
 }
 
+void Application::ShowCleanSettings() {
+    frmsettings settings(programFolder_, registry_);
+    settings.ShowModal(window_.hwnd());
+}
+
+void Application::ShowSearch() {
+    LocateServices services;
+    services.showAbout = [this](HWND) { ShowAbout(); };
+    frmLocate locate(programFolder_, std::move(services));
+    locate.ShowModal(window_.hwnd());
+}
+
 void Application::OnCommand(int id) {
     Launcher& launcher = services_.launcher != nullptr ? *services_.launcher : shellLauncher_;
     switch (id) {
@@ -278,6 +292,15 @@ void Application::OnCommand(int id) {
         case IDM_CLEANOPTIONS:
         case IDM_OPTIONS1:
             ShowOptions();
+            break;
+        case IDC_IMAGE2:
+        case IDM_CLEANSETTINGS:
+        case IDM_SETTINGS1:
+            ShowCleanSettings();
+            break;
+        case IDC_IMAGE4:
+        case IDM_SEARCHANDERASE:
+            ShowSearch();
             break;
         case IDC_IMAGE6:
         case IDM_TESSARO:
@@ -315,8 +338,7 @@ void Application::OnCommand(int id) {
             RestoreWindow();
             break;
         default:
-            // "Cancel" has no action; the clean-items dialog and the search window come with
-            // their own windows.
+            // "Cancel" has no action.
             break;
     }
 }

@@ -83,6 +83,8 @@ private:
     void RestoreWindow();
     void OpenHelp();
     void ShowAbout();
+    void ShowCleanSettings();
+    void ShowSearch();
     void ShowOptions();
     void StartCompanion(const char* fileName);
     std::string SettingsFile() const;

@@ -498,5 +498,39 @@ TEST_F(AppTest, MessagesForTheUserCarryTheirTitleAndIcon) {
     EXPECT_EQ(boxes[1].type & MB_ICONMASK, 0u);
 }
 
+// A timer stands in for the user: it closes the first modal window the main window owns and
+// remembers its caption.
+HWND g_owner = nullptr;
+std::vector<std::string> g_opened;
+
+BOOL CALLBACK CloseIfOwned(HWND window, LPARAM) {
+    if (GetWindow(window, GW_OWNER) != g_owner || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    g_opened.push_back(GetText(window));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return FALSE;
+}
+
+void CALLBACK CloseOwnedWindow(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &CloseIfOwned, 0);
+}
+
+TEST_F(AppTest, TheCleanItemsDialogAndTheSearchWindowOpenModallyFromEachWayIn) {
+    Load();
+    g_owner = Main();
+    g_opened.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &CloseOwnedWindow);
+    for (int id : {IDC_IMAGE2, IDM_CLEANSETTINGS, IDM_SETTINGS1, IDC_IMAGE4, IDM_SEARCHANDERASE}) {
+        Command(id);
+        EXPECT_TRUE(IsWindowEnabled(Main())) << id;
+    }
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_opened, (std::vector<std::string>{"Cleaning Settings", "Cleaning Settings",
+                                                  "Cleaning Settings", "Search & Erase",
+                                                  "Search & Erase"}));
+    EXPECT_TRUE(boxes.empty());
+}
+
 }  // namespace
 }  // namespace hm

@@ -1,0 +1,131 @@
+// The clean-items dialog frmsettings ("Cleaning Settings"): one box per catalogue item, grouped
+// in frames on the tabs of SSTab1 (the browsers on the tabs of SSTab2), "Select all of the above"
+// boxes, the custom items list and the plug-in list. Every opening reloads the settings file,
+// cusd.dat and the plug-in files; "OK" writes all three back, "Cancel" writes nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/gui_controls.h"
+#include "app/gui_dialog.h"
+#include "config/settings_dialog_rules.h"
+#include "config/settings_ids.h"
+#include "platform/regfun.h"
+
+namespace hm {
+
+// The side effects the tests control. Each is the real thing when left empty.
+struct SettingsServices {
+    // Same arguments and result as MessageBoxW.
+    std::function<int(HWND owner, const std::wstring& text, const std::wstring& title, UINT type)>
+        messageBox;
+    // The open-file dialog: its answer as it returns it (the folder, then the names, NUL between
+    // them; or one full path), or nothing when cancelled. Like the system's dialog, it leaves the
+    // process's current folder at the folder chosen, which the answer is split by.
+    std::function<std::optional<std::string>(HWND owner)> pickFiles;
+    // The shell's browse-for-folder dialog: the folder's path, or nothing when cancelled.
+    std::function<std::optional<std::string>(HWND owner)> pickFolder;
+    // A registry value as Regfun::GetRegString reads it ("Error" when it is missing).
+    std::function<std::string(const std::string& keyPath, const std::string& valueName)>
+        readRegistry;
+};
+
+class frmsettings : public Dialog {
+public:
+    enum : int {
+        SSTab1 = IDC_SET_SSTAB1,
+        SSTab2 = IDC_SET_SSTAB2,
+        Command1 = IDC_SET_COMMAND1,      // "OK"
+        Command3 = IDC_SET_COMMAND3,      // "Cancel"
+        Command7 = IDC_SET_COMMAND7,      // "Options": the URL keep list
+        Command8 = IDC_SET_COMMAND8,      // "Options": the cookie keep list
+        Command101 = IDC_SET_COMMAND101,  // "Add"
+        Command102 = IDC_SET_COMMAND102,  // "Remove"
+        Command2 = IDC_SET_COMMAND2,      // "Clear"
+        ListView1 = IDC_SET_LISTVIEW1,    // plug-ins
+        ListView2 = IDC_SET_LISTVIEW2,    // custom items
+        Frame5 = IDC_SET_FRAME5,
+        Frame6 = IDC_SET_FRAME6,
+        Frame7 = IDC_SET_FRAME7,
+        addfiles = IDM_SET_ADDFILES,
+        addfolders = IDM_SET_ADDFOLDERS,
+    };
+    // The id of the box named "CheckNN" (item or select-all box); 0 for any other name.
+    static int CheckId(std::string_view control);
+
+    // The settings file, cusd.dat and the plug-in folder live in programFolder; the registry
+    // serves the cookie keep-list dialog and, unless a test reads for it, the mail detection.
+    frmsettings(std::string programFolder, Regfun& registry, SettingsServices services = {});
+    ~frmsettings() override;
+
+    // Adds a row to the plug-in list for every file directly in the folder with the extension
+    // (without regard to case). The load calls it for program folder & "\plus-in" and "hmx".
+    void AddList(const std::string& folder, const std::string& extension);
+
+    // A control of the dialog or of any of its pages; null before the dialog exists.
+    HWND Control(int id) const;
+    // The pages of SSTab1 in tab order, and the pages of SSTab2 on the tab that holds it.
+    const std::vector<HWND>& Pages() const { return pages_; }
+    const std::vector<HWND>& BrowserPages() const { return browserPages_; }
+    // Brings a tab to the front, as a click on it does.
+    void ShowTab(int tab);
+    void ShowBrowserTab(int tab);
+
+protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code) override;
+    void OnOK() override;
+    LRESULT OnNotify(const NMHDR& header) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroyed() override;
+
+private:
+    // gui_settings_layout.cpp
+    void CreatePages();
+    HWND CreatePage(int templateId, HWND parent);
+    void FillBoxPage(HWND page, const PageModel& model);
+    void FillCustomPage(HWND page, const PageModel& model);
+    void FillPluginPage(HWND page);
+    HWND AddFrame(HWND page, const FrameModel& frame, int id, RECT dlu);
+    void AddBoxes(HWND page, const FrameModel& frame, RECT dlu,
+                  const std::vector<std::string>& captions, std::size_t& caption);
+
+    // gui_settings_dialog.cpp
+    void ShowOnly(const std::vector<HWND>& pages, int shown, HWND tabs);
+    void Load();
+    void LoadMailBoxes(const char* keyPath, const char* valueName, std::string_view frame);
+    void SelectAllClicked(const SelectAllBox& box);
+    void AskAfterFocusLeft(int id);
+    int Ask(std::string_view question);
+    void ShowAddMenu();
+    std::string SettingsFile() const;
+    bool Ticked(int id) const;
+    void SetBox(int id, bool ticked);
+
+    // gui_settings_lists.cpp
+    void LoadCustomList();
+    void AddFiles();
+    void AddFolders();
+    void AddCustomRow(const std::string& path, const char* type, SizePattern pattern);
+    void RemoveSelectedRow();
+    void SaveCustomList();
+    void SavePluginSwitches();
+
+    std::string programFolder_;
+    Regfun& registry_;
+    SettingsServices services_;
+    std::vector<HWND> pages_;
+    std::vector<HWND> browserPages_;
+    HWND browserTabPage_ = nullptr;
+    int nextFrameId_ = IDC_SET_FRAME_FIRST;
+    ScopedFont serifFont_;
+};
+
+}  // namespace hm
