@@ -22,6 +22,7 @@
 #define IDC_OPT_BOSSKEYFRAME 2105
 #define IDC_OPT_CHECK1 2106 /* bosskey */
 #define IDC_OPT_BOSSKEYTEXT 2107
+#define IDC_OPT_SECURELYNOTE 2108 /* "makes cleaning slower" */
 
 // Tab "Schedule".
 #define IDC_OPT_RUNATFRAME 2201

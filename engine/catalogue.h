@@ -31,6 +31,13 @@ enum class BaseFolder {
     ShellRecent,       // the recent-documents folder, from the user shell folders
     IeDownloads,       // Internet Explorer's "Default Download Directory"
     Downloads,         // the Downloads known folder, from "Shell Folders"
+    MaxthonInstall,    // Maxthon's "InstallLocation" from its uninstall key, as stored
+    YahooProfiles,     // Yahoo! Messenger's help folder (its type library's HELPDIR) & "Profiles"
+    MailStoreRoot,     // Windows Live Mail's "Store Root", as stored
+    // Not folders but registry keys below HKEY_CURRENT_USER, named after the Office version the
+    // pass probed: Software\Microsoft\Office\<version> and ...\OfficeProfileWizard\<version>.
+    OfficeKeys,
+    OfficeWizardKeys,
 };
 
 struct FolderRef {

@@ -52,7 +52,12 @@ std::vector<CatalogueItem> BuildCatalogue() {
     AppendOffice(items);
     AppendOutlookExpress(items);
     AppendWindowsLiveMail(items);
-    Append(items, 16, {{"Custom", "Custom Item", 80, {"Check52", "Custom Clean Items", 0}}});
+    Append(items, 16,
+           {{"Custom",
+             "Custom Item",
+             80,
+             {"Check52", "Custom Clean Items", 0},
+             {act::Step{StepId::CustomItems}}}});
 
     // The plug-in files are not settings keys: one row stands for the whole list, run after the
     // custom items, with the bar set to 97 once the last plug-in has run.

@@ -73,7 +73,9 @@ public:
     virtual std::uint32_t ClearUrlHistory() = 0;
 };
 
-std::unique_ptr<Changes> MakeRealChanges();
+// overwriteFirst ("Enable Securely Cleaning"): each plain file is overwritten in place with one
+// pass of random data before it is deleted; links are removed as links and never overwritten.
+std::unique_ptr<Changes> MakeRealChanges(bool overwriteFirst = false);
 std::unique_ptr<Changes> MakeDryRunChanges();
 
 }  // namespace hm

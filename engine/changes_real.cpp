@@ -7,12 +7,15 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/shred.h"
 
 namespace hm {
 namespace {
 
 class RealChanges final : public Changes {
 public:
+    explicit RealChanges(bool overwriteFirst) : overwriteFirst_(overwriteFirst) {}
+
     bool IsGone(std::wstring_view) const override { return false; }
     bool IsEmptied(std::wstring_view) const override { return false; }
     bool IsKeyGone(RootKey, std::string_view) const override { return false; }
@@ -24,7 +27,17 @@ public:
     }
 
     std::uint32_t RemoveFile(const std::wstring& path, bool isLink) override {
-        return isLink ? RemoveLink(path) : files::RemoveFile(path);
+        if (isLink) {
+            return RemoveLink(path);
+        }
+        // A file that cannot be overwritten (in use, or only writable with the sharing others
+        // deny) is still deleted as it would be without the option. One the system reaches
+        // through a link is a link, and goes as one.
+        if (overwriteFirst_ &&
+            shred::OverwriteInPlace(path, {}) == files::kErrorLinkNotAddressable) {
+            return RemoveLink(path);
+        }
+        return files::RemoveFile(path);
     }
 
     std::uint32_t RemoveFolder(const std::wstring& path, bool isLink) override {
@@ -109,12 +122,14 @@ private:
         const std::uint32_t error = link.Open(path, true);
         return error != 0 ? error : link.Delete();
     }
+
+    bool overwriteFirst_;
 };
 
 }  // namespace
 
-std::unique_ptr<Changes> MakeRealChanges() {
-    return std::make_unique<RealChanges>();
+std::unique_ptr<Changes> MakeRealChanges(bool overwriteFirst) {
+    return std::make_unique<RealChanges>(overwriteFirst);
 }
 
 }  // namespace hm

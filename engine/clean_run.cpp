@@ -4,8 +4,14 @@
 
 #include "config/inifun.h"
 #include "engine/format_rules.h"
+#include "engine/normal.h"
+#include "engine/office_rules.h"
+#include "config/plugin_list.h"
 #include "engine/pass_context.h"
+#include "engine/plugins.h"
 #include "engine/tick_rules.h"
+#include "engine/winapp2.h"
+#include "platform/office_probe.h"
 #include "platform/pass_lock.h"
 #include "platform/path_rules.h"
 
@@ -81,7 +87,10 @@ PassResult CleanRun::CleanNow() {
         changes = setup_.changes();
     }
     if (!changes) {
-        changes = setup_.mode == EraseMode::Preview ? MakeDryRunChanges() : MakeRealChanges();
+        // "Enable Securely Cleaning" overwrites what the pass deletes; a preview stays the same.
+        changes = setup_.mode == EraseMode::Preview
+                      ? MakeDryRunChanges()
+                      : MakeRealChanges(ReadIniValue(SettingsFile(), "Options", "securely") == "1");
     }
     Eraser eraser(std::move(changes), setup_.observer, [this] { ui_.PumpEvents(); });
     Regfun registry(ui_);
@@ -96,7 +105,18 @@ PassResult CleanRun::CleanNow() {
                         setup_.programFolder,
                         setup_.now ? setup_.now : NowText,
                         kDone};
+    WordAutomationProbe wordProbe;
+    OfficeProbe& officeProbe = setup_.officeProbe != nullptr ? *setup_.officeProbe : wordProbe;
+    bool officeProbed = false;
     for (const CatalogueItem& item : Catalogue()) {
+        // Once per pass, right after the last messenger row and whether or not any Office row is
+        // ticked: every Office row builds its keys from the version found here.
+        if (!officeProbed && item.section == kOfficeSection) {
+            officeProbed = true;
+            CarryOn([&] {
+                folders.SetOfficeVersion(OfficeVersionNumber(GetOfficeVersion(officeProbe)));
+            });
+        }
         CarryOn([&] { RunItem(item, context, result); });
         if (item.progress > 0) {
             CarryOn([&] { ui_.SetProgress(item.progress); });
@@ -112,7 +132,9 @@ std::string SummaryOf(const PassResult& result) {
 
 void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResult& result) {
     if (item.kind == ItemKind::PluginList) {
-        // The plug-in steps come with the plug-in item files; until then there is nothing to run.
+        RunPlugins(context, result);
+        // The ticked community rules (winapp2.ini beside the program) follow the plug-ins.
+        RunWinapp2Items(context, SettingsFile(), values_, result);
         return;
     }
     const std::string value = ReadIniValue(SettingsFile(), std::string(item.section),
@@ -141,6 +163,32 @@ void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResu
         ++result.itemsWithLeftovers;
     }
     CarryOn([&] { ui_.SetRowStatus(ItemResultText(context.result, tally.failed, tally.inUse)); });
+}
+
+// The switched-on plug-in files, in the order the clean-items dialog lists them; each is one
+// row labelled with its name, with fixed amounts on top of what it erased.
+void CleanRun::RunPlugins(PassContext& context, PassResult& result) {
+    for (const PluginEntry& plugin : ListPlugins(PluginFolder(setup_.programFolder), "hmx")) {
+        if (!plugin.on) {
+            continue;
+        }
+        CarryOn([&] { ui_.AddRow(plugin.appname, "Cleaning " + plugin.appname); });
+        CarryOn([&] { ui_.PumpEvents(); });
+        context.eraser.reporter().ResetTally();
+        Counts counts;
+        CarryOn([&] {
+            counts = processshell(PluginFileFor(setup_.programFolder, plugin.appname), context);
+        });
+        values_.RegistryKeysTotal += counts.registryKeys + 1;
+        values_.BytesReleasedTotal += counts.bytes + 50000;
+        CarryOn([&] { ui_.PumpEvents(); });
+        const FailureTally& tally = context.eraser.reporter().tally();
+        if (tally.failed > 0) {
+            result.leftovers += tally.failed;
+            ++result.itemsWithLeftovers;
+        }
+        CarryOn([&] { ui_.SetRowStatus(ItemResultText(kDone, tally.failed, tally.inUse)); });
+    }
 }
 
 void CleanRun::EndPass(PassResult& result) {

@@ -15,6 +15,7 @@
 namespace hm {
 
 struct PassContext;
+class OfficeProbe;
 
 struct PassSetup {
     std::string programFolder;                // holds hushsd.dat
@@ -28,6 +29,8 @@ struct PassSetup {
     // How long a pass waits for another pass on the same program folder (in this or another
     // process) to end before it gives up.
     unsigned lockWaitMilliseconds = 0;
+    // Tells the installed Office generation (the tests put their own); Word's automation if null.
+    OfficeProbe* officeProbe = nullptr;
 };
 
 enum class PassStart {
@@ -67,6 +70,7 @@ public:
 
 private:
     void RunItem(const CatalogueItem& item, PassContext& context, PassResult& result);
+    void RunPlugins(PassContext& context, PassResult& result);
     void EndPass(PassResult& result);
 
     PassUi& ui_;

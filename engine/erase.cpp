@@ -169,6 +169,43 @@ Eraser::Scheduled Eraser::DeleteAtReboot(const std::string& file) {
     return error == 0 ? Scheduled::Yes : Scheduled::Failed;
 }
 
+double Eraser::DeleteFileItself(const std::string& file) {
+    const std::wstring path = UsablePath(file);
+    files::Info info;
+    if (path.empty() || changes_->IsGone(path) || files::QueryInfo(path, info) != 0 ||
+        (info.attributes & files::kDirectory) != 0) {
+        return 0;
+    }
+    // Without force, a read-only file stays; nothing is unhidden first.
+    std::uint32_t error = files::kErrorAccessDenied;
+    Outcome outcome = Outcome::KeptByRule;
+    if ((info.attributes & files::kReadOnly) == 0) {
+        error = changes_->RemoveFile(path, (info.attributes & files::kReparsePoint) != 0);
+        outcome = OutcomeOf(error);
+    }
+    reporter_.ReportPath(TraceKind::File, path, static_cast<double>(info.size), outcome, error);
+    return static_cast<double>(info.size);
+}
+
+double Eraser::DeleteFolderItself(const std::string& folder) {
+    std::wstring path = UsablePath(folder);
+    files::Info info;
+    if (path.empty() || IsVolumeRoot(path) || changes_->IsGone(path) ||
+        files::QueryInfo(path, info) != 0 || (info.attributes & files::kDirectory) == 0) {
+        return 0;
+    }
+    Walk walk(*changes_, reporter_);
+    if ((info.attributes & files::kReparsePoint) != 0) {
+        std::uint32_t error = 0;
+        const Outcome outcome = walk.RemoveLink(path, error);
+        reporter_.ReportPath(TraceKind::Folder, path, 0, outcome, error);
+        return 0;
+    }
+    const TreeResult tree = walk.DeleteTree(path, info.attributes, false);
+    reporter_.ReportPath(TraceKind::Folder, path, tree.bytes, tree.outcome, tree.error);
+    return tree.bytes;
+}
+
 double Eraser::DeleteHiddenNamedFiles(const std::string& folder, const std::string& fileName) {
     FileSelector selector;
     selector.by = FileSelector::By::HiddenName;
@@ -183,6 +220,18 @@ double Eraser::DeleteFilesInFolderExcept(const std::string& folder,
     const std::string prefix = folder + "\\";
     selector.claimed = [&](std::wstring_view name) { return keep(prefix + Narrow(name)); };
     return WalkFiles(*changes_, reporter_, folder, selector, false, Yields::PerFile);
+}
+
+double Eraser::DeletePickedFiles(const std::string& folder, const FilePick& pick) {
+    std::uint32_t attributes = 0;
+    std::wstring path = WalkableFolder(folder, *changes_, attributes);
+    if (path.empty()) {
+        return 0;
+    }
+    FilePick walkPick = pick;
+    walkPick.removeFolders = pick.removeFolders && !IsVolumeRoot(path);
+    Walk walk(*changes_, reporter_);
+    return walk.Picked(path, walkPick).bytes;
 }
 
 }  // namespace hm

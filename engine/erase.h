@@ -24,6 +24,7 @@
 #include "engine/changes.h"
 #include "engine/reporter.h"
 #include "engine/trace.h"
+#include "engine/walk.h"
 #include "platform/regfun.h"
 
 namespace hm {
@@ -67,6 +68,14 @@ public:
     enum class Scheduled { NoFile, Yes, Failed };
     Scheduled DeleteAtReboot(const std::string& file);
 
+    // One file, deleted without force (a read-only file stays); returns its size, counted
+    // before the deletion is tried; 0 when it is not there.
+    double DeleteFileItself(const std::string& file);
+    // One folder with everything in it, without force (read-only items, and the folders that hold
+    // them, stay); returns the size of its whole tree. A drive or share root is refused, and a
+    // link is removed as a link.
+    double DeleteFolderItself(const std::string& folder);
+
     // Hidden files of the given name (compared without regard to case) at every depth below the
     // folder. Only the files it selects lose their attributes; returns their sizes.
     double DeleteHiddenNamedFiles(const std::string& folder, const std::string& fileName);
@@ -76,6 +85,13 @@ public:
     // returns the sizes of the files it selected, no constant part.
     double DeleteFilesInFolderExcept(const std::string& folder,
                                      const std::function<bool(const std::string& path)>& keep);
+
+    // The files below the folder that the pick selects (engine/walk.h), each reported; with
+    // pick.removeFolders the folders left empty go too, the folder itself included, unless the
+    // pick keeps them. Only the files selected are unhidden; links are never entered. Lets
+    // window events run after each file; returns the sizes of the files selected, at every
+    // depth. A drive or share root is never removed.
+    double DeletePickedFiles(const std::string& folder, const FilePick& pick);
 
     // The other changes of the special steps, each reported like a deletion.
     // Makes the key (and missing parents) if it is not there.

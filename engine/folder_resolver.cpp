@@ -9,10 +9,24 @@ namespace {
 
 // Bases whose item Parts say they are looked up anew inside every item that uses them.
 bool PerItem(BaseFolder base) {
-    return base == BaseFolder::NetscapeProfiles || base == BaseFolder::Personal;
+    return base == BaseFolder::NetscapeProfiles || base == BaseFolder::Personal ||
+           base == BaseFolder::MaxthonInstall || base == BaseFolder::YahooProfiles ||
+           base == BaseFolder::MailStoreRoot;
+}
+
+// A registry value as stored, trimmed of blanks; "Error" when it cannot be read, which the
+// erase operations then refuse as a relative path.
+std::string StoredPath(Regfun& registry, const char* key, const char* value) {
+    return std::string(TrimBlanks(registry.GetRegString(key, value)));
 }
 
 }  // namespace
+
+void FolderResolver::SetOfficeVersion(std::string number) {
+    officeVersion_ = std::move(number);
+    passCache_.erase(BaseFolder::OfficeKeys);
+    passCache_.erase(BaseFolder::OfficeWizardKeys);
+}
 
 std::string FolderResolver::Base(BaseFolder base) {
     auto& cache = PerItem(base) ? itemCache_ : passCache_;
@@ -64,6 +78,25 @@ std::string FolderResolver::Compute(BaseFolder base) {
                 "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
                 "Folders",
                 "{374DE290-123F-4565-9164-39C4925E467B}"))));
+        case BaseFolder::MaxthonInstall:
+            return StoredPath(registry_,
+                              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                              "Uninstall\\Maxthon2",
+                              "InstallLocation");
+        case BaseFolder::YahooProfiles:
+            // Appended with nothing in between: the help folder may or may not end with "\".
+            return StoredPath(registry_,
+                              "HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\TypeLib\\"
+                              "{2B323CCC-50E3-11D3-9466-00A0C9700498}\\1.0\\HELPDIR",
+                              "") +
+                   "Profiles";
+        case BaseFolder::MailStoreRoot:
+            return StoredPath(registry_, "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows Mail",
+                              "Store Root");
+        case BaseFolder::OfficeKeys:
+            return "Software\\Microsoft\\Office\\" + officeVersion_;
+        case BaseFolder::OfficeWizardKeys:
+            return "Software\\Microsoft\\OfficeProfileWizard\\" + officeVersion_;
     }
     return {};
 }

@@ -19,6 +19,11 @@ public:
     // Forgets what each item must look up anew.
     void BeginItem() { itemCache_.clear(); }
 
+    // The Office version number the pass probed ("12.0"; empty when there is no Office or one the
+    // pass does not know), which names the Office keys from then on.
+    void SetOfficeVersion(std::string number);
+    const std::string& OfficeVersion() const { return officeVersion_; }
+
     std::string Base(BaseFolder base);
     std::string Resolve(const FolderRef& folder) { return Base(folder.base) + std::string(folder.suffix); }
 
@@ -30,6 +35,7 @@ private:
     std::string programFolder_;
     std::map<BaseFolder, std::string> passCache_;
     std::map<BaseFolder, std::string> itemCache_;
+    std::string officeVersion_;
 };
 
 }  // namespace hm

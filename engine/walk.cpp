@@ -240,4 +240,59 @@ double Walk::NamedFolders(std::wstring& folder, std::uint32_t attributes,
     return total;
 }
 
+PickResult Walk::Picked(std::wstring& folder, const FilePick& pick) {
+    PickResult result;
+    bool leftovers = false;  // something stays in the folder, so the folder stays too
+    std::vector<std::wstring> subFolders;
+    {
+        files::FolderScan scan(folder);
+        if (scan.error() != 0) {
+            return result;
+        }
+        const bool emptied = changes_.IsEmptied(folder);
+        while (!emptied && scan.Next()) {
+            ChildPath child(folder, scan.name());
+            if (changes_.IsGone(folder)) {
+                continue;
+            }
+            if (scan.IsFolder()) {
+                if (pick.recurse && !scan.IsLink()) {
+                    subFolders.emplace_back(scan.name());
+                } else {
+                    leftovers = true;
+                }
+                continue;
+            }
+            if (!pick.selects || !pick.selects(folder, scan.name())) {
+                leftovers = true;
+                continue;
+            }
+            const std::uint32_t attributes = Unhide(folder, scan.attributes());
+            const double size = static_cast<double>(scan.size());
+            result.bytes += size;
+            std::uint32_t error = files::kErrorAccessDenied;
+            Outcome outcome = Outcome::KeptByRule;
+            if ((attributes & files::kReadOnly) == 0) {
+                error = changes_.RemoveFile(folder, scan.IsLink());
+                outcome = OutcomeOf(error);
+            }
+            reporter_.ReportPath(TraceKind::File, folder, size, outcome, error);
+            leftovers = leftovers || outcome != Outcome::Removed;
+            reporter_.LetEventsRun();
+        }
+    }
+    for (const std::wstring& name : subFolders) {
+        ChildPath child(folder, name);
+        const PickResult sub = Picked(folder, pick);
+        result.bytes += sub.bytes;
+        leftovers = leftovers || !sub.gone;
+    }
+    if (pick.removeFolders && !leftovers && !(pick.keepsFolder && pick.keepsFolder(folder))) {
+        const std::uint32_t error = changes_.RemoveFolder(folder, false);
+        reporter_.ReportPath(TraceKind::Folder, folder, 0, OutcomeOf(error), error);
+        result.gone = error == 0;
+    }
+    return result;
+}
+
 }  // namespace hm

@@ -33,6 +33,21 @@ struct FileSelector {
 // Where an operation lets pending window events run.
 enum class Yields { Never, PerFile, PerFileAndFolder };
 
+// What a walk over a cleaning rule's folder selects, and which folders it must leave.
+struct FilePick {
+    // The file's path (the walk's form) and name; true when the file goes.
+    std::function<bool(std::wstring_view path, std::wstring_view name)> selects;
+    // A folder that stays even when nothing is left in it.
+    std::function<bool(std::wstring_view folder)> keepsFolder;
+    bool recurse = false;
+    bool removeFolders = false;  // folders left empty go, the starting folder included
+};
+
+struct PickResult {
+    double bytes = 0;   // sizes of the files selected, at every depth
+    bool gone = false;  // the folder itself went (or would go)
+};
+
 struct TreeResult {
     double bytes = 0;
     std::uint32_t error = 0;  // why the folder itself stays (or would stay)
@@ -53,6 +68,11 @@ public:
     // The folder with everything in it. Sizes are taken before each deletion is tried. Without
     // force, read-only files and folders stay, and so do the folders holding them.
     TreeResult DeleteTree(std::wstring& folder, std::uint32_t attributes, bool force);
+
+    // Files the pick selects in the folder (and below it, with recurse); with removeFolders,
+    // each folder left with nothing in it goes too, the folder itself included. Only the files
+    // selected lose their attributes; links are neither entered nor removed.
+    PickResult Picked(std::wstring& folder, const FilePick& pick);
 
     // Sets a hidden item's attributes to normal, which drops read-only and system too; returns
     // the attributes the item has afterwards. A link is left as it is.

@@ -293,6 +293,11 @@ std::uint32_t DeleteAtNextBoot(const std::wstring& path) {
     return Result(MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
 }
 
+std::uint32_t MoveReplacing(const std::wstring& from, const std::wstring& to) {
+    return Result(MoveFileExW(from.c_str(), to.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
 std::uint32_t CanDeleteAtNextBoot() {
     HKEY key = nullptr;
     const LONG status =

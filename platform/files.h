@@ -120,6 +120,8 @@ std::uint32_t RemoveFolder(const std::wstring& path);
 std::uint32_t CreateFolder(const std::wstring& path);
 // Registers the file for deletion when Windows next starts.
 std::uint32_t DeleteAtNextBoot(const std::wstring& path);
+// Renames a file over another in one step (the other is replaced, never left half-written).
+std::uint32_t MoveReplacing(const std::wstring& from, const std::wstring& to);
 // Whether DeleteAtNextBoot may succeed: the system keeps that list where only administrators
 // may write.
 std::uint32_t CanDeleteAtNextBoot();

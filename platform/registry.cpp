@@ -112,6 +112,47 @@ LONG RegKey::SetString(std::string_view name, std::string_view text) {
                           reinterpret_cast<const BYTE*>(data.c_str()), StringDataBytes(data));
 }
 
+LONG RegKey::QueryRaw(std::string_view name, DWORD& type, std::string& data) const {
+    if (!Usable(name)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    const std::wstring wide = Widen(name);
+    // The value may grow between the size query and the read; ask again then.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD size = 0;
+        DWORD found = REG_NONE;
+        LONG status = RegQueryValueExW(key_, wide.c_str(), nullptr, &found, nullptr, &size);
+        if (status != ERROR_SUCCESS) {
+            return status;
+        }
+        std::string bytes(size, '\0');
+        status = RegQueryValueExW(key_, wide.c_str(), nullptr, &found,
+                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (status == ERROR_SUCCESS) {
+            bytes.resize(size);
+            type = found;
+            data = std::move(bytes);
+        }
+        return status;
+    }
+    return ERROR_MORE_DATA;
+}
+
+LONG RegKey::SetRaw(std::string_view name, DWORD type, std::string_view data) {
+    if (!Usable(name)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    // For string types the system looks one character past the data and, when that is a NUL and
+    // the data lacks its own, stores the NUL too. Whatever follows the copy is not a NUL.
+    std::string exact(data);
+    exact.append(2, '\xFF');
+    return RegSetValueExW(key_, Widen(name).c_str(), 0, type,
+                          reinterpret_cast<const BYTE*>(exact.data()), static_cast<DWORD>(data.size()));
+}
+
 LONG DeleteRegistryKey(HKEY parent, std::string_view subKey) {
     if (!Usable(subKey)) {
         return ERROR_INVALID_PARAMETER;
@@ -124,6 +165,13 @@ LONG DeleteRegistryTree(HKEY parent, std::string_view subKey) {
         return ERROR_INVALID_PARAMETER;
     }
     return static_cast<LONG>(SHDeleteKeyW(parent, Widen(subKey).c_str()));
+}
+
+LONG DeleteRegistryKeyInView(HKEY parent, std::string_view subKey, REGSAM view) {
+    if (!Usable(subKey)) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return RegDeleteKeyExW(parent, Widen(subKey).c_str(), view, 0);
 }
 
 }  // namespace hm

@@ -56,6 +56,9 @@ public:
     bool HasValue(std::string_view name) const;
     LONG DeleteValue(std::string_view name);
     LONG SetString(std::string_view name, std::string_view text);
+    // A value's type and data exactly as stored (bytes, whatever the type).
+    LONG QueryRaw(std::string_view name, DWORD& type, std::string& data) const;
+    LONG SetRaw(std::string_view name, DWORD type, std::string_view data);
 
 private:
     HKEY key_ = nullptr;
@@ -65,5 +68,8 @@ private:
 LONG DeleteRegistryKey(HKEY parent, std::string_view subKey);
 // Deletes a key with everything below it.
 LONG DeleteRegistryTree(HKEY parent, std::string_view subKey);
+// Deletes one key (it must have no sub-keys) in the registry view given (KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY), whatever view this process would otherwise be shown.
+LONG DeleteRegistryKeyInView(HKEY parent, std::string_view subKey, REGSAM view);
 
 }  // namespace hm

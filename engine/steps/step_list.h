@@ -19,7 +19,10 @@
     STEP(IeDownloadedHistory)  \
     STEP(IeIndex)              \
     STEP(IeInprivate)          \
-    STEP(IeAddons)
+    STEP(IeAddons)             \
+    STEP(OfficeTree)           \
+    STEP(OfficeValue)          \
+    STEP(CustomItems)
 
 namespace hm {
 

@@ -452,7 +452,8 @@ TEST_F(OptionsDialogTest, EachTabShowsItsOwnPageWithCaptionsThatFit) {
     // Every control's text in tab order, "&" taken out.
     const char* texts[] = {
         "Load Hushmark on Windows Start Up|Automatically check for new versions|Exit after "
-        "cleaning|Enable Securely Cleaning|Boss Key|Enable Boss Key|If this is checked,you can "
+        "cleaning|Enable Securely Cleaning|Overwrites each file before it is deleted; this makes "
+        "cleaning slower.|Boss Key|Enable Boss Key|If this is checked,you can "
         "press the Hotkey Windows key + Z to hide all IE windows,and windows key + Shift + Z to "
         "show all IE windows.you can hide the browser windows and folder windows when your boss "
         "or anyone else you don't want to see your screen comes in.|",

@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "config/custom_list.h"
 #include "engine/normal.h"
 #include "engine/pass_context.h"
 #include "platform/registry.h"
@@ -26,6 +27,9 @@ namespace hm {
 namespace {
 
 using test::TempFolder;
+
+// The Office keys the Office steps work below, for an Office version "T" that no Office has.
+constexpr const char* kOffice = "Software\\Microsoft\\Office\\T";
 
 class FixedKeepLists : public KeepLists {
 public:
@@ -157,6 +161,12 @@ ActionSet EveryKind(const TempFolder& dir, const std::string& key) {
         act::Step{StepId::IeIndex},
         act::Step{StepId::IeInprivate},
         act::Step{StepId::IeAddons},
+        act::Step{StepId::IeHistory, {}, {"StoreFirst"}},
+        act::Step{StepId::OfficeTree, {BaseFolder::OfficeKeys, "\\Word\\File MRU"}, {"when", "T"}},
+        act::Step{StepId::OfficeTree, {BaseFolder::OfficeKeys, "\\Word\\Data"}, {"unless", "T"}},
+        act::Step{
+            StepId::OfficeValue, {BaseFolder::OfficeKeys, "\\Clip Organizer"}, {"MRUKeywords"}},
+        act::Step{StepId::CustomItems},
     };
     return set;
 }
@@ -195,6 +205,14 @@ void Seed(const TempFolder& dir, const std::string& key) {
     test::WriteFileOfSize(dir / "dl1\\f", 13);
     test::WriteFileOfSize(dir / "dl2\\g", 14);
     test::WriteFileOfSize(dir / "appdata\\Microsoft\\Windows\\PrivacIE\\p", 17);
+    test::SetRegText(kOffice + std::string("\\Word\\File MRU"), "Item 1", "C:\\a.doc");
+    test::SetRegText(kOffice + std::string("\\Word\\Data"), "Settings", "x");
+    test::SetRegText(kOffice + std::string("\\Clip Organizer"), "MRUKeywords", "cats");
+    test::SetRegText(kOffice + std::string("\\Clip Organizer"), "Other", "stays");
+    test::WriteFileOfSize(dir / "mine\\note.txt", 21);
+    test::WriteFileOfSize(dir / "mine\\box\\inner.txt", 22);
+    test::WriteFileText(CustomListPath(dir.path()), dir / "mine\\note.txt" + "\tFile\r\n" +
+                                                        dir / "mine\\box" + "\tFolder\r\n");
 }
 
 struct RunResult {
@@ -212,6 +230,7 @@ RunResult RunAll(EraseMode mode, const TempFolder& dir, const std::string& key) 
     values.AppDataFolder = dir / "appdata";
     Regfun registry(ui);
     FolderResolver folders(values, registry, dir.path());
+    folders.SetOfficeVersion("T");
     FixedKeepLists keepLists(dir / "cookies\\keep.txt");
     // The programs the erasing side would start are only recorded; the preview predicts them.
     auto changes = std::make_unique<test::RecordingChanges>(
@@ -258,6 +277,7 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     SetEnvironmentVariableW(L"TEMP", Widen(dir / "usertemp").c_str());
     const std::vector<std::string> tree = test::ListTree(dir.path());
     const std::string registry = test::RegistrySnapshot(key.subKey());
+    const std::string office = test::RegistrySnapshot(kOffice);
     const std::string ini = test::ReadFileText(dir / "p.ini");
     const long long recycled = RecycledItems();
     ASSERT_GT(recycled, 0);
@@ -265,6 +285,7 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     const RunResult preview = RunAll(EraseMode::Preview, dir, key.subKey());
     EXPECT_EQ(test::ListTree(dir.path()), tree);
     EXPECT_EQ(test::RegistrySnapshot(key.subKey()), registry);
+    EXPECT_EQ(test::RegistrySnapshot(kOffice), office);
     EXPECT_EQ(test::ReadFileText(dir / "p.ini"), ini);
     EXPECT_TRUE(ClipboardHoldsText());
     EXPECT_EQ(RecycledItems(), recycled);
@@ -285,6 +306,11 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     EXPECT_FALSE(ClipboardHoldsText());
     EXPECT_EQ(RecycledItems(), 0);
     EXPECT_FALSE(test::RegKeyExists(key.subKey() + "\\Tree"));
+    EXPECT_FALSE(test::RegKeyExists(kOffice + std::string("\\Word\\File MRU")));
+    EXPECT_TRUE(test::RegKeyExists(kOffice + std::string("\\Word\\Data")));
+    EXPECT_FALSE(test::RegValueExists(kOffice + std::string("\\Clip Organizer"), "MRUKeywords"));
+    EXPECT_TRUE(test::RegValueExists(kOffice + std::string("\\Clip Organizer"), "Other"));
+    RegDeleteTreeW(HKEY_CURRENT_USER, Widen(kOffice).c_str());
     EXPECT_FALSE(test::FileExists(dir / "e2\\y.LOG"));
     EXPECT_TRUE(test::FileExists(dir / "e\\ro"));
     SetEnvironmentVariableW(L"TEMP", Widen(savedTemp).c_str());
@@ -295,18 +321,22 @@ TEST(ActionsPreview, EveryActionKindAndEveryStepPreviewsWhatItDoes) {
     test::RemoveTree(profile + "\\PrivacIE");
     DeleteFileW(Widen(cookieIndex).c_str());
     // Key 3, tree 5, value 1, the fixed 15 and the recycle bin's 1; then the recent documents'
-    // 1, the typed addresses' 3, the history's 15, autocomplete's 3 + 3 + 3 and the add-ons' 15.
-    EXPECT_EQ(erase.counts.registryKeys, 25 + 1 + 3 + 15 + 9 + 15);
+    // 1, the typed addresses' 3, the history's 15, autocomplete's 3 + 3 + 3 and the add-ons' 15;
+    // AOL Explorer's history 15, the Office tree of this version 5 (the other is skipped) and
+    // the Office value 1.
+    EXPECT_EQ(erase.counts.registryKeys, 25 + 1 + 3 + 15 + 9 + 15 + 15 + 5 + 1);
     // The walks count files directly in their folder plus 10000 (a: 100, b: 10, then nothing
     // for the extension and the deeper cache folder); the reset counts the whole tree (40); the
     // single-folder walks count what they select (55, 60, 70, the read-only file included); the
     // fixed 500000; the bin folder's 80 plus 100000.
     // The special steps: three temp folders (10000 plus their top file each, the resets then
     // empty), the history's fixed amount, the unkept cookie, the cache walk, both download
-    // folders, the index files' fixed amount, the in-private files, the add-ons' fixed amount.
+    // folders, the index files' fixed amount, the in-private files, the add-ons' fixed amount,
+    // AOL Explorer's history amount; the user's own file and folder.
     EXPECT_EQ(erase.counts.bytes, 10100 + 10010 + 10000 + 10000 + 40 + 55 + 60 + 70 + 500000 +
                                       100080 + 30018 + 500000 + 8 + 10012 + 27 + 3500000 + 33 +
-                                      500000);
+                                      500000 + 500000 + 21 + 22);
+    EXPECT_TRUE(test::ListTree(dir / "mine").empty());
 }
 
 }  // namespace

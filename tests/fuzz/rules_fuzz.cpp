@@ -1,14 +1,17 @@
 // Feeds arbitrary bytes to the text rules that read files and user input: the custom items
-// list, settings values and section buffers, numbers, the open-file dialog's selection.
+// list, settings values and section buffers, numbers, the open-file dialog's selection, the lines
+// of plug-in item files.
 // Build with clang's libFuzzer (scripts/fuzz); a broken invariant aborts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "config/custom_list_rules.h"
 #include "config/ini_rules.h"
+#include "config/plugin_rules.h"
 #include "engine/format_rules.h"
 #include "engine/normal_rules.h"
 
@@ -107,6 +110,34 @@ void Selection(std::string_view text) {
     Require(!selection.folder.empty() && selection.folder.back() == '\\');
 }
 
+// A plug-in line never yields more than it holds: no field keeps a comma, a root converts back
+// to the text's number, and a base other than the two names stays as it was written.
+void PluginLines(std::string_view text) {
+    const std::string appData = "C:\\A";
+    const std::string localAppData = "C:\\L";
+    for (const hm::PluginSection section : hm::kPluginSections) {
+        const std::optional<hm::PluginAction> action =
+            hm::ParsePluginLine(section, text, appData, localAppData);
+        if (!action) {
+            continue;
+        }
+        Require(action->section == section);
+        Require(action->subKey.find(',') == std::string::npos);
+        Require(action->valueName.find(',') == std::string::npos);
+        Require(action->name.find(',') == std::string::npos);
+        const std::string_view value = hm::PluginLineValue(text);
+        if (section == hm::PluginSection::RegTree || section == hm::PluginSection::RegValue) {
+            const std::optional<std::int32_t> root =
+                hm::ParsePluginRoot(value.substr(0, value.find(',')));
+            Require(root && static_cast<std::uint32_t>(*root) == action->root);
+            Require(action->folder.empty());
+        } else {
+            Require(action->folder.size() <= value.size() + localAppData.size());
+            Require(action->root == 0 && action->subKey.empty());
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -115,5 +146,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsValues(text);
     Numbers(text);
     Selection(text);
+    PluginLines(text);
     return 0;
 }

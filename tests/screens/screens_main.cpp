@@ -4,7 +4,8 @@
 // passes).
 //   hm_screens.exe <marker folder> <window>
 // Windows: splash, main-home, main-status, about, options-general, options-schedule,
-// options-homepage, frmurl, frmcookie, notification.
+// options-homepage, frmurl, frmcookie, notification, and the clean-items dialog's tabs as
+// frmsettings-TAB (TAB as in kSettingsTabs).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +16,8 @@
 #include "app/gui_about_dialog.h"
 #include "app/gui_application.h"
 #include "app/gui_options_dialog.h"
+#include "config/custom_list.h"
+#include "config/gui_settings_dialog.h"
 #include "keeplists/gui_cookie_dialog.h"
 #include "keeplists/gui_url_dialog.h"
 #include "app/gui_message_loop.h"
@@ -44,6 +47,59 @@ void PumpUntilDone(const std::string& markers) {
         message_loop::PumpPending();
         Sleep(50);
     }
+}
+
+// The clean-items dialog's pages: the tab of SSTab1 and, on the browsers' tab, that of SSTab2.
+struct SettingsTab {
+    const char* name;
+    int tab;
+    int browserTab;
+};
+constexpr SettingsTab kSettingsTabs[] = {
+    {"browsers", 0, 0}, {"firefox", 0, 1},  {"opera", 0, 2},        {"netscape", 0, 3},
+    {"aol", 0, 4},      {"msn", 0, 5},      {"mozilla", 0, 6},      {"maxthon", 0, 7},
+    {"chrome", 0, 8},   {"safari", 0, 9},   {"windows", 1, -1},     {"office", 2, -1},
+    {"applications", 3, -1}, {"custom", 4, -1}, {"messaging", 5, -1}, {"email", 6, -1}};
+
+int ShowSettings(const std::string& program, Application& app, const std::string& name,
+                 const std::string& markers) {
+    for (const SettingsTab& page : kSettingsTabs) {
+        if (name != page.name) {
+            continue;
+        }
+        const std::string notes = JoinPath(program, "notes.txt");
+        files::WriteWholeFile(notes, std::string(512 * 1024, 'n'));
+        const std::string folder = JoinPath(program, "plus-in");
+        CreateDirectoryW(Widen(folder).c_str(), nullptr);
+        // The plug-ins that ship, from the build folder above this program's.
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring shipped = self;
+        shipped.resize(shipped.find_last_of(L'\\'));
+        shipped.resize(shipped.find_last_of(L'\\'));
+        shipped += L"\\plus-in\\";
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW((shipped + L"*.hmx").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                CopyFileW((shipped + found.cFileName).c_str(),
+                          (Widen(folder) + L"\\" + found.cFileName).c_str(), FALSE);
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        WriteCustomListFile(CustomListPath(program),
+                            {{notes, "File", true}, {folder, "Folder", true}});
+        Regfun registry(app.window());
+        frmsettings settings(program, registry);
+        settings.ShowModeless(app.window().hwnd());
+        settings.ShowTab(page.tab);
+        if (page.browserTab >= 0) {
+            settings.ShowBrowserTab(page.browserTab);
+        }
+        PumpUntilDone(markers);
+        return 0;
+    }
+    return 2;
 }
 
 int Show(const std::string& markers, const std::string& window) {
@@ -110,6 +166,8 @@ int Show(const std::string& markers, const std::string& window) {
         cookies.ShowModeless(app.window().hwnd());
         PumpUntilDone(markers);
         return 0;
+    } else if (window.rfind("frmsettings-", 0) == 0) {
+        return ShowSettings(program, app, window.substr(12), markers);
     } else if (window == "notification") {
         app.CleanNow(true);
         app.notifications().Pump();

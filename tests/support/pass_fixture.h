@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "config/inifun.h"
 #include "engine/clean_run.h"
 #include "platform/regfun.h"
+#include "support/fake_office_probe.h"
 #include "support/recording_changes.h"
 #include "support/recording_ui.h"
 #include "support/sandbox.h"
@@ -33,13 +35,16 @@ protected:
     // Runs one pass. The programs an erasing pass starts are recorded in `launches` instead of
     // started; a preview predicts them as it always does.
     PassResult Run(EraseMode mode = EraseMode::Erase) {
+        const std::function<void()> onPump = ui.onPump;  // a test's hook outlives the reset
         ui = RecordingUi();
+        ui.onPump = onPump;
         launches.clear();
         PassSetup setup;
         setup.programFolder = program.path();
         setup.now = [] { return std::string("1/2/2026 3:04:05 PM"); };
         setup.mode = mode;
         setup.observer = &ui;
+        setup.officeProbe = &officeProbe;
         setup.changes = [this, mode] {
             auto changes = std::make_unique<RecordingChanges>(
                 mode == EraseMode::Preview ? MakeDryRunChanges() : MakeRealChanges());
@@ -76,6 +81,7 @@ protected:
     PassResult result;
     std::vector<LaunchRequest> launches;
     std::uint32_t rebootError = 0;
+    FakeOfficeProbe officeProbe;  // no Office unless a test says otherwise
 };
 
 }  // namespace hm::test
