@@ -38,8 +38,4 @@ std::vector<PluginEntry> ListPlugins(const std::string& folder, const std::strin
     return plugins;
 }
 
-std::string PluginFileFor(const std::string& programFolder, const std::string& appname) {
-    return JoinPath(PluginFolder(programFolder), appname + ".hmx");
-}
-
 }  // namespace hm

@@ -22,8 +22,4 @@ std::string PluginFolder(const std::string& programFolder);
 // Every plug-in file in the folder with the given extension (compared without regard to case).
 std::vector<PluginEntry> ListPlugins(const std::string& folder, const std::string& extension);
 
-// The file a plug-in row stands for: the folder & "\" & appname & ".hmx". The row is found by
-// the appname it shows, so a file must be named after its appname for its switch to take effect.
-std::string PluginFileFor(const std::string& programFolder, const std::string& appname);
-
 }  // namespace hm

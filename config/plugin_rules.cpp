@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/path_rules.h"
+
 namespace hm {
 namespace {
 
@@ -157,5 +159,20 @@ std::optional<PluginAction> ParsePluginLine(PluginSection section, std::string_v
     }
     return std::nullopt;
 }
+
+std::string PluginSwitchFile(std::string_view programFolder, std::string_view appname) {
+    if (appname.empty()) {
+        return {};
+    }
+    for (char c : appname) {
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+            return {};
+        }
+    }
+    return JoinPath(JoinPath(programFolder, "plus-in"),
+                    std::string(appname) + "." + kPluginExtension);
+}
+
 
 }  // namespace hm

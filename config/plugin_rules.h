@@ -11,6 +11,15 @@
 
 namespace hm {
 
+// The extension of a plug-in file, compared without regard to case.
+inline constexpr const char* kPluginExtension = "hmx";
+
+// The file a plug-in row stands for, where the pass reads its actions and "OK" writes its
+// switch: program folder & "\plus-in\" & appname & ".hmx". Empty when the appname is no plain
+// file name (empty, or holding a path separator, a drive colon or another character no file name
+// may hold), which would lead outside the plug-in folder, to whatever file the name reaches.
+std::string PluginSwitchFile(std::string_view programFolder, std::string_view appname);
+
 // The action sections, in the order a plug-in runs them.
 enum class PluginSection { RegTree, RegValue, File, FileExt, Folder };
 inline constexpr PluginSection kPluginSections[] = {PluginSection::RegTree, PluginSection::RegValue,

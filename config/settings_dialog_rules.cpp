@@ -312,18 +312,4 @@ std::string PluginDescription(std::string_view appname, std::string_view appver,
     return std::string(appname) + " " + std::string(appver) + " " + std::string(decs);
 }
 
-std::string PluginSwitchFile(std::string_view programFolder, std::string_view appname) {
-    if (appname.empty()) {
-        return {};
-    }
-    for (char c : appname) {
-        if (static_cast<unsigned char>(c) < 0x20 ||
-            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
-            return {};
-        }
-    }
-    return JoinPath(JoinPath(programFolder, "plus-in"),
-                    std::string(appname) + "." + kPluginExtension);
-}
-
 }  // namespace hm

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/plugin_rules.h"
 #include "engine/catalogue.h"
 
 namespace hm {
@@ -16,7 +17,6 @@ namespace hm {
 inline constexpr const char* kSelectAllCaption = "Select all of the above";
 // The section whose box switches the whole custom items list.
 inline constexpr std::string_view kCustomSection = "Custom";
-inline constexpr const char* kPluginExtension = "hmx";
 
 // A settings value as the dialog's boxes read it: the number 1 ticks, any other number clears,
 // and a value that is no number at all (empty, as for a missing key, or a word) ticks.
@@ -100,10 +100,5 @@ char AccessKeyOf(std::string_view caption);
 std::string PluginDescription(std::string_view appname, std::string_view appver,
                               std::string_view decs);
 
-// program folder & "\plus-in\" & appname & ".hmx": the file where "OK" writes a row's switch.
-// Empty when the appname is no plain file name (empty, or holding a path separator, a drive
-// colon or another character no file name may hold), which would put the switch outside the
-// plug-in folder, in whatever file the name reaches.
-std::string PluginSwitchFile(std::string_view programFolder, std::string_view appname);
 
 }  // namespace hm

@@ -7,6 +7,7 @@
 #include "engine/normal.h"
 #include "engine/office_rules.h"
 #include "config/plugin_list.h"
+#include "config/plugin_rules.h"
 #include "engine/pass_context.h"
 #include "engine/plugins.h"
 #include "engine/tick_rules.h"
@@ -168,7 +169,7 @@ void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResu
 // The switched-on plug-in files, in the order the clean-items dialog lists them; each is one
 // row labelled with its name, with fixed amounts on top of what it erased.
 void CleanRun::RunPlugins(PassContext& context, PassResult& result) {
-    for (const PluginEntry& plugin : ListPlugins(PluginFolder(setup_.programFolder), "hmx")) {
+    for (const PluginEntry& plugin : ListPlugins(PluginFolder(setup_.programFolder), kPluginExtension)) {
         if (!plugin.on) {
             continue;
         }
@@ -176,9 +177,11 @@ void CleanRun::RunPlugins(PassContext& context, PassResult& result) {
         CarryOn([&] { ui_.PumpEvents(); });
         context.eraser.reporter().ResetTally();
         Counts counts;
-        CarryOn([&] {
-            counts = processshell(PluginFileFor(setup_.programFolder, plugin.appname), context);
-        });
+        // A name that would lead out of the plug-in folder names no file: the row does nothing.
+        const std::string file = PluginSwitchFile(setup_.programFolder, plugin.appname);
+        if (!file.empty()) {
+            CarryOn([&] { counts = processshell(file, context); });
+        }
         values_.RegistryKeysTotal += counts.registryKeys + 1;
         values_.BytesReleasedTotal += counts.bytes + 50000;
         CarryOn([&] { ui_.PumpEvents(); });

@@ -78,7 +78,8 @@ TEST_F(PluginsTest, LinesTheRulesRejectDoNothing) {
 }
 
 // Rows follow the plug-in list; a plug-in that is off shows no row, and one whose file is named
-// otherwise than its appname runs nothing but still shows and counts.
+// otherwise than its appname runs nothing but still shows and counts, even when the appname
+// leads out of the plug-in folder to a file with actions.
 TEST_F(PluginsTest, SwitchedOnPlugInsRunInListOrder) {
     Plugin("First.hmx", "[name]\r\nappname=First\r\n[swich]\r\non=1\r\n");
     Plugin("Second.HMX", "[name]\r\nappname=Second\r\n[swich]\r\non=1\r\n");
@@ -86,20 +87,22 @@ TEST_F(PluginsTest, SwitchedOnPlugInsRunInListOrder) {
     Plugin("renamed.hmx", "[name]\r\nappname=Other Name\r\n[swich]\r\non=1\r\n[folder]\r\n"
                           "1=localappdata,\\Gone\r\n");
     test::WriteFileOfSize(local / "Gone\\f", 5);
+    Plugin("escape.hmx", "[name]\r\nappname=..\\Escape\r\n[swich]\r\non=1\r\n");
+    test::WriteFileText(program / "Escape.hmx", "[folder]\r\n1=localappdata,\\Gone\r\n");
     Plugin("notes.txt", "[name]\r\nappname=Notes\r\n[swich]\r\non=1\r\n");
     std::vector<std::string> expected;
-    for (const PluginEntry& entry : ListPlugins(PluginFolder(program.path()), "hmx")) {
+    for (const PluginEntry& entry : ListPlugins(PluginFolder(program.path()), kPluginExtension)) {
         if (entry.on) {
             expected.push_back(entry.appname + "|Done");
         }
     }
-    ASSERT_EQ(expected.size(), 3u);
+    ASSERT_EQ(expected.size(), 4u);
     expected.push_back("Task complete Successfully!|");
     Run();
     EXPECT_EQ(Labels(), expected);
     EXPECT_TRUE(test::FileExists(local / "Gone\\f"));
-    EXPECT_EQ(result.registryKeys, 3);
-    EXPECT_EQ(result.bytes, 150000);
+    EXPECT_EQ(result.registryKeys, 4);
+    EXPECT_EQ(result.bytes, 200000);
 }
 
 TEST_F(PluginsTest, APreviewOfAPlugInChangesNothing) {
@@ -152,11 +155,11 @@ TEST_F(PluginsTest, CustomItemsEraseTheirFilesAndWholeFolders) {
 TEST(ShippedPlugins, AreWellFormedOffAndStayInTheUsersOwnPlaces) {
     const std::string folder =
         std::string(ParentOf(test::ExecutableFolder())) + "\\plus-in";
-    const std::vector<PluginEntry> plugins = ListPlugins(folder, "hmx");
+    const std::vector<PluginEntry> plugins = ListPlugins(folder, kPluginExtension);
     ASSERT_GE(plugins.size(), 5u);
     for (const PluginEntry& plugin : plugins) {
         SCOPED_TRACE(plugin.file);
-        EXPECT_EQ(plugin.file, PluginFileFor(std::string(ParentOf(folder)), plugin.appname));
+        EXPECT_EQ(plugin.file, PluginSwitchFile(ParentOf(folder), plugin.appname));
         EXPECT_FALSE(plugin.on);
         EXPECT_FALSE(plugin.appver.empty());
         EXPECT_FALSE(plugin.decs.empty());
