@@ -30,7 +30,8 @@ namespace hm {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: hushmark-cli list | clean | preview | thumbs | search | shred\n"
+    "usage: hushmark-cli list | clean | preview | thumbs | search | shred | regscan | regfix |\n"
+    "                    regrestore\n"
     "  list     every built-in item in pass order: section, key, label, ticked, built; then\n"
     "           the rules of winapp2.ini that apply here: Winapp2, name, group, ticked, or\n"
     "           refused and the reason\n"
