@@ -6,9 +6,15 @@
 //   hushmark-cli search   the search window's file search, listing only (app/cli_search.cpp)
 //   hushmark-cli shred    the file shredder without its window (app/cli_shred.cpp)
 //   hushmark-cli regscan | regfix | regrestore   the registry cleaner (app/cli_registry.cpp)
+//   hushmark-cli help | --version
+// list, clean and preview take --settings FILE (another settings file, whose folder then holds
+// the lists); clean and preview take --json (app/cli_options_rules.cpp reads the words).
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
+#include "app/cli_options_rules.h"
 #include "app/cli_output.h"
 #include "app/cli_registry.h"
 #include "app/cli_search.h"
@@ -25,18 +31,26 @@
 #include "platform/path_rules.h"
 #include "platform/regfun.h"
 #include "platform/text.h"
+#include "hm_version.h"
 
 namespace hm {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: hushmark-cli list | clean | preview | thumbs | search | shred | regscan | regfix |\n"
-    "                    regrestore\n"
+    "usage: hushmark-cli [--settings FILE] list | clean | preview [--json]\n"
+    "       hushmark-cli thumbs | search | shred | regscan | regfix | regrestore | help\n"
+    "       hushmark-cli --version\n"
     "  list     every built-in item in pass order: section, key, label, ticked, built; then\n"
     "           the rules of winapp2.ini that apply here: Winapp2, name, group, ticked, or\n"
     "           refused and the reason\n"
     "  clean    erase every ticked item and print each result\n"
     "  preview  the same pass, changing nothing; lists what would be removed\n"
+    "  --settings FILE\n"
+    "           list, clean and preview use FILE instead of hushsd.dat beside the program,\n"
+    "           and the lists in its folder (cusd.dat, keepurl.dat, keepcook.dat, plus-in,\n"
+    "           winapp2.ini); a relative FILE starts from the current folder\n"
+    "  --json   clean and preview print one JSON object a line: a \"row\" per item with\n"
+    "           what it removed (or would remove) and what stayed, then the \"totals\"\n"
     "  thumbs   removes the hidden Thumbs.db files below the user's profile folder (what\n"
     "           delThumbs.bat runs); links are not followed\n"
     "  search FOLDER [PATTERNTEXT] [--no-subfolders]\n"
@@ -55,24 +69,33 @@ constexpr const char* kUsage =
     "           stayed, 5 when the backup could not be written (nothing changed)\n"
     "  regrestore FILE\n"
     "           writes the keys and values of a backup back; 5 when FILE is no backup\n"
+    "  help     prints this text; --version prints the version\n"
     "exit codes: 0 done; 1 some ticked item left things behind that were in use or could not\n"
-    "be removed (clean only); 2 usage; 3 another pass on this program folder did not end in\n"
-    "time; 4 the settings file is too large to be read\n";
+    "be removed (clean only); 2 usage; 3 the settings file cannot be read (missing, a folder,\n"
+    "or too large); 4 another pass on the same settings folder did not end in time\n";
 
 // Exit codes, as the usage text lists them.
 constexpr int kExitDone = 0;
 constexpr int kExitLeftovers = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitBusy = 3;
-constexpr int kExitSettingsTooLarge = 4;
+constexpr int kExitSettingsUnreadable = 3;
+constexpr int kExitBusy = 4;
 
-// How long a command-line pass waits for another pass on the same program folder.
+// Where list, clean and preview find their settings: beside the program, or the --settings file
+// and the folder that holds it.
+struct SettingsPlace {
+    std::string dataFolder;
+    std::string settingsFile;
+};
+
+// How long a command-line pass waits for another pass on the same settings folder.
 constexpr unsigned kLockWaitMilliseconds = 5000;
 
 // The community rules of winapp2.ini that apply here, by group: ticked or not, or refused with
 // the reason.
-void ListWinapp2Rules(const std::string& programFolder, const std::string& settings) {
-    const std::string file = Winapp2FilePath(programFolder);
+void ListWinapp2Rules(const std::string& programFolder, const SettingsPlace& place) {
+    const std::string& settings = place.settingsFile;
+    const std::string file = Winapp2FilePath(place.dataFolder);
     const Winapp2Load load = LoadWinapp2(file);
     if (load.error != 0) {
         PrintErr("hushmark-cli: " + file + " cannot be read (error " +
@@ -80,6 +103,7 @@ void ListWinapp2Rules(const std::string& programFolder, const std::string& setti
     }
     Winapp2Machine machine;
     machine.Protect(programFolder);
+    machine.Protect(place.dataFolder);
     for (const Winapp2Group& group : ListWinapp2(load.rules, machine)) {
         for (const Winapp2Entry& entry : group.entries) {
             const std::string state =
@@ -92,8 +116,12 @@ void ListWinapp2Rules(const std::string& programFolder, const std::string& setti
     }
 }
 
-int List(const std::string& programFolder) {
-    const std::string settings = JoinPath(programFolder, "hushsd.dat");
+int List(const std::string& programFolder, const SettingsPlace& place) {
+    const std::string& settings = place.settingsFile;
+    if (!CheckIniFile(settings).readable) {
+        PrintErr("hushmark-cli: the settings file " + settings + " is too large to be read\n");
+        return kExitSettingsUnreadable;
+    }
     for (const CatalogueItem& item : Catalogue()) {
         std::string ticked = "-";
         if (item.kind == ItemKind::Setting) {
@@ -106,18 +134,20 @@ int List(const std::string& programFolder) {
         PrintOut(section + "\t" + std::string(item.key) + "\t" + std::string(item.label) + "\t" +
                  ticked + "\t" + (item.built() ? "built" : "not built") + "\n");
     }
-    ListWinapp2Rules(programFolder, settings);
-    return 0;
+    ListWinapp2Rules(programFolder, place);
+    return kExitDone;
 }
 
-int Clean(const std::string& programFolder, bool preview) {
-    CliUi ui(preview);
+int Clean(const std::string& programFolder, const SettingsPlace& place, bool preview, bool json) {
+    CliUi ui(preview, json);
     Regfun registry(ui);
     SharedValues values;
     ComputeSharedValues(values, registry);
 
     PassSetup setup;
     setup.programFolder = programFolder;
+    setup.dataFolder = place.dataFolder;
+    setup.settingsFile = place.settingsFile;
     setup.now = NowText;
     setup.mode = preview ? EraseMode::Preview : EraseMode::Erase;
     setup.observer = &ui;
@@ -129,21 +159,62 @@ int Clean(const std::string& programFolder, bool preview) {
         case PassStart::Nested:
             break;
         case PassStart::Busy:
-            PrintErr("hushmark-cli: another cleaning pass is running for " + programFolder +
+            PrintErr("hushmark-cli: another cleaning pass is running for " + place.dataFolder +
                      "; try again when it has ended\n");
             return kExitBusy;
         case PassStart::SettingsTooLarge:
-            return kExitSettingsTooLarge;
+            return kExitSettingsUnreadable;  // the pass has said why on standard error
+    }
+    const int code = !preview && result.leftovers > 0 ? kExitLeftovers : kExitDone;
+    if (json) {
+        ui.PrintJsonTotals({result.registryKeys, result.bytes, result.leftovers,
+                            result.itemsWithLeftovers, result.exited, code});
+        return code;
     }
     if (result.exited) {
-        return kExitDone;
+        return code;
     }
     if (preview) {
         ui.PrintPreviewReport(result.registryKeys, result.bytes, SummaryOf(result));
-        return kExitDone;
+        return code;
     }
     PrintOut(SummaryOf(result) + "\n");
-    return result.leftovers > 0 ? kExitLeftovers : kExitDone;
+    return code;
+}
+
+// The --settings file as a full path (a relative one starts from the current folder) and its
+// folder; false, after saying why, when there is no such file.
+bool FindSettingsFile(const std::string& given, SettingsPlace& place) {
+    const std::wstring wide = Widen(given);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()),
+                                              full.data(), nullptr);
+        if (length == 0) {
+            PrintErr("hushmark-cli: the settings file " + given + " cannot be found (error " +
+                     std::to_string(GetLastError()) + ")\n");
+            return false;
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            break;
+        }
+        full.resize(length);
+    }
+    const std::string path = Narrow(full);
+    const DWORD attributes = GetFileAttributesW(full.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        PrintErr("hushmark-cli: the settings file " + path + " does not exist (error " +
+                 std::to_string(GetLastError()) + ")\n");
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        PrintErr("hushmark-cli: " + path + " is a folder, not a settings file\n");
+        return false;
+    }
+    place.settingsFile = path;
+    place.dataFolder = std::string(ParentOf(path));
+    return true;
 }
 
 // Counts what the thumbnail search removed and what stayed.
@@ -180,43 +251,52 @@ int Thumbs() {
 
 int wmain(int argc, wchar_t** argv) {
     using namespace hm;
-    const std::string verb = argc == 2 ? Narrow(argv[1]) : std::string();
+    std::vector<std::string> words;
+    for (int index = 1; index < argc; ++index) {
+        words.push_back(Narrow(argv[index]));
+    }
+    const std::string first = words.empty() ? std::string() : words.front();
+    const std::vector<std::string> tail(words.begin() + (words.empty() ? 0 : 1), words.end());
     const std::string programFolder = ProgramFolder();
-    if (argc >= 3 && Narrow(argv[1]) == "search") {
-        std::vector<std::string> words;
-        for (int index = 2; index < argc; ++index) {
-            words.push_back(Narrow(argv[index]));
-        }
-        const int code = SearchVerb(words, programFolder);
+    // search, shred and the registry verbs read their own words.
+    if (first == "search" && !tail.empty()) {
+        const int code = SearchVerb(tail, programFolder);
         if (code >= 0) {
             return code;
         }
-    }
-    if (argc >= 2 && Narrow(argv[1]) == "shred") {
-        std::vector<std::string> words;
-        for (int index = 2; index < argc; ++index) {
-            words.push_back(Narrow(argv[index]));
-        }
-        return ShredCommand(words);
-    }
-    if (argc >= 2 && IsRegistryVerb(Narrow(argv[1]))) {
-        std::vector<std::string> words;
-        for (int index = 1; index < argc; ++index) {
-            words.push_back(Narrow(argv[index]));
-        }
+    } else if (first == "shred") {
+        return ShredCommand(tail);
+    } else if (IsRegistryVerb(first)) {
         const int code = RunRegistryVerb(words, programFolder);
         if (code != kExitUsage) {
             return code;
         }
-    }
-    if (verb == "list") {
-        return List(programFolder);
-    }
-    if (verb == "thumbs") {
-        return Thumbs();
-    }
-    if (verb == "clean" || verb == "preview") {
-        return Clean(programFolder, verb == "preview");
+    } else {
+        const CliOptions options = ParseCliOptions(words);
+        if (options.error.empty()) {
+            if (options.version) {
+                PrintOut("hushmark-cli " HM_VERSION_TEXT "\n");
+                return kExitDone;
+            }
+            if (options.verb == "help") {
+                PrintOut(kUsage);
+                return kExitDone;
+            }
+            if (options.verb == "thumbs") {
+                return Thumbs();
+            }
+            SettingsPlace place{programFolder, JoinPath(programFolder, "hushsd.dat")};
+            if (!options.settingsFile.empty() && !FindSettingsFile(options.settingsFile, place)) {
+                return kExitSettingsUnreadable;
+            }
+            if (options.verb == "list") {
+                return List(programFolder, place);
+            }
+            return Clean(programFolder, place, options.verb == "preview", options.json);
+        }
+        if (!words.empty()) {
+            PrintErr("hushmark-cli: " + options.error + "\n");
+        }
     }
     PrintErr(kUsage);
     return kExitUsage;

@@ -44,7 +44,11 @@ CleanRun::CleanRun(PassUi& ui, SharedValues& values, PassSetup setup)
     : ui_(ui), values_(values), setup_(std::move(setup)) {}
 
 std::string CleanRun::SettingsFile() const {
-    return JoinPath(setup_.programFolder, "hushsd.dat");
+    return setup_.settingsFile.empty() ? JoinPath(DataFolder(), "hushsd.dat") : setup_.settingsFile;
+}
+
+std::string CleanRun::DataFolder() const {
+    return setup_.dataFolder.empty() ? setup_.programFolder : setup_.dataFolder;
 }
 
 void CleanRun::showstatus(const std::string& label) {
@@ -63,7 +67,8 @@ PassResult CleanRun::CleanNow() {
     RunningGuard guard(running_);
 
     PassLock lock;
-    if (!lock.Acquire(setup_.programFolder, setup_.lockWaitMilliseconds)) {
+    // The lock guards the settings file, so it belongs to the folder that holds it.
+    if (!lock.Acquire(DataFolder(), setup_.lockWaitMilliseconds)) {
         result.start = PassStart::Busy;
         return result;
     }
@@ -96,7 +101,7 @@ PassResult CleanRun::CleanNow() {
     Eraser eraser(std::move(changes), setup_.observer, [this] { ui_.PumpEvents(); });
     Regfun registry(ui_);
     FolderResolver folders(values_, registry, setup_.programFolder);
-    KeepListFiles keepListFiles(setup_.programFolder);
+    KeepListFiles keepListFiles(DataFolder());
     PassContext context{folders,
                         eraser,
                         setup_.keepLists != nullptr ? *setup_.keepLists : keepListFiles,
@@ -104,6 +109,7 @@ PassResult CleanRun::CleanNow() {
                         registry,
                         ui_,
                         setup_.programFolder,
+                        DataFolder(),
                         setup_.now ? setup_.now : NowText,
                         kDone};
     WordAutomationProbe wordProbe;
@@ -147,6 +153,7 @@ void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResu
         CarryOn([&] { ui_.NoteNotBuilt(item); });
         return;
     }
+    CarryOn([&] { ui_.NoteItem(std::string(item.section), std::string(item.key)); });
     showstatus(std::string(item.label));
     context.folders.BeginItem();
     context.eraser.reporter().ResetTally();
@@ -169,16 +176,17 @@ void CleanRun::RunItem(const CatalogueItem& item, PassContext& context, PassResu
 // The switched-on plug-in files, in the order the clean-items dialog lists them; each is one
 // row labelled with its name, with fixed amounts on top of what it erased.
 void CleanRun::RunPlugins(PassContext& context, PassResult& result) {
-    for (const PluginEntry& plugin : ListPlugins(PluginFolder(setup_.programFolder), kPluginExtension)) {
+    for (const PluginEntry& plugin : ListPlugins(PluginFolder(DataFolder()), kPluginExtension)) {
         if (!plugin.on) {
             continue;
         }
+        CarryOn([&] { ui_.NoteItem("(plug-ins)", plugin.appname); });
         CarryOn([&] { ui_.AddRow(plugin.appname, "Cleaning " + plugin.appname); });
         CarryOn([&] { ui_.PumpEvents(); });
         context.eraser.reporter().ResetTally();
         Counts counts;
         // A name that would lead out of the plug-in folder names no file: the row does nothing.
-        const std::string file = PluginSwitchFile(setup_.programFolder, plugin.appname);
+        const std::string file = PluginSwitchFile(DataFolder(), plugin.appname);
         if (!file.empty()) {
             CarryOn([&] { counts = processshell(file, context); });
         }

@@ -18,11 +18,15 @@ struct PassContext;
 class OfficeProbe;
 
 struct PassSetup {
-    std::string programFolder;                // holds hushsd.dat
+    std::string programFolder;                // holds the program's own files (delThumbs.bat)
+    // Holds the lists the settings go with (cusd.dat, the keep lists, plus-in, winapp2.ini); the
+    // program folder when empty. The command line's --settings points it elsewhere.
+    std::string dataFolder;
+    std::string settingsFile;                 // hushsd.dat in the data folder when empty
     std::function<std::string()> now;         // the date-time text stored as "lastclean"
     EraseMode mode = EraseMode::Erase;        // Preview changes nothing, settings included
     EraseObserver* observer = nullptr;        // receives what is (or would be) removed
-    KeepLists* keepLists = nullptr;           // the program folder's keep-list files if null
+    KeepLists* keepLists = nullptr;           // the data folder's keep-list files if null
     // Makes the changes of the pass (the tests put a recorder around them); when empty the mode
     // decides between making and predicting them.
     std::function<std::unique_ptr<Changes>()> changes;
@@ -36,7 +40,7 @@ struct PassSetup {
 enum class PassStart {
     Ran,
     Nested,             // asked for while this object's pass runs; ignored
-    Busy,               // another pass on the same program folder did not end in time
+    Busy,               // another pass on the same data folder did not end in time
     SettingsTooLarge,   // the settings file cannot be read; nothing was cleaned
 };
 
@@ -67,6 +71,7 @@ public:
     void showstatus(const std::string& label);
 
     std::string SettingsFile() const;
+    std::string DataFolder() const;
 
 private:
     void RunItem(const CatalogueItem& item, PassContext& context, PassResult& result);

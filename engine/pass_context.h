@@ -35,6 +35,7 @@ struct PassContext {
     Regfun& registry;
     PassUi& ui;
     std::string programFolder;
+    std::string dataFolder;  // holds the settings file and its lists (cusd.dat, winapp2.ini)
     std::function<std::string()> now;  // the date-time text of the clock
     // The current item's result text: "Done" unless a step says otherwise.
     std::string result;

@@ -28,6 +28,9 @@ public:
     // Brings the program's window to the front and gives it the focus (after an item has opened
     // another program's window).
     virtual void BringToFront() {}
+    // Names the item whose row comes next by its settings section and key ("(plug-ins)" and the
+    // plug-in's name, "Winapp2" and the rule's name), for a caller that reports rows by key.
+    virtual void NoteItem(const std::string& /*section*/, const std::string& /*key*/) {}
     // A ticked item that has no actions yet; the pass skips it without a row.
     virtual void NoteNotBuilt(const CatalogueItem& /*item*/) {}
 };

@@ -10,7 +10,7 @@ namespace hm::steps {
 
 Counts CustomItems(const act::Step&, PassContext& context) {
     std::vector<CustomLine> lines;
-    if (!ReadCustomListFile(CustomListPath(context.programFolder), lines)) {
+    if (!ReadCustomListFile(CustomListPath(context.dataFolder), lines)) {
         context.result = "Fail, Can't find file!";
         return {};
     }

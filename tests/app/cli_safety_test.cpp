@@ -193,7 +193,7 @@ TEST_F(CliSafetyTest, ASecondPassThatCannotStartSaysSoWithItsOwnExitCode) {
     PassLock running;
     ASSERT_TRUE(running.Acquire(program.path(), 0));
     const ProcessResult busy = Run({"clean"});
-    EXPECT_EQ(busy.exitCode, 3u);
+    EXPECT_EQ(busy.exitCode, 4u);
     EXPECT_NE(busy.err.find("another cleaning pass is running"), std::string::npos) << busy.err;
     EXPECT_TRUE(busy.out.empty()) << busy.out;
     EXPECT_TRUE(test::FileExists(roaming + "\\Mozilla\\Firefox\\Profiles\\p\\cookies.sqlite"));

@@ -238,7 +238,8 @@ RunResult RunAll(EraseMode mode, const TempFolder& dir, const std::string& key) 
     std::vector<LaunchRequest> launched;
     changes->launches = mode == EraseMode::Erase ? &launched : nullptr;
     Eraser eraser(std::move(changes), &ui);
-    PassContext context{folders, eraser, keepLists, values, registry, ui, dir.path(), {}, "Done"};
+    PassContext context{folders, eraser,     keepLists,  values, registry,
+                        ui,      dir.path(), dir.path(), {},     "Done"};
     RunResult result;
     const ActionSet set = EveryKind(dir, key);
     for (const Action& action : set.actions) {
