@@ -135,6 +135,7 @@ void frmsettings::Load() {
         SendMessageW(Control(ListView1), LVM_DELETEALLITEMS, 0, 0);
         AddList(PluginFolder(programFolder_), kPluginExtension);
     });
+    CarryOn([&] { LoadWinapp2Rules(); });
 }
 
 void frmsettings::LoadMailBoxes(const char* keyPath, const char* valueName,
@@ -207,6 +208,11 @@ bool frmsettings::OnCommand(int id, int code) {
         case Command2:
             if (clicked) {
                 SendMessageW(Control(ListView2), LVM_DELETEALLITEMS, 0, 0);
+            }
+            return true;
+        case Winapp2Import:
+            if (clicked) {
+                CarryOn([&] { ImportRules(); });
             }
             return true;
         case addfiles:
@@ -301,10 +307,19 @@ void frmsettings::OnOK() {
     }
     CarryOn([&] { SaveCustomList(); });
     CarryOn([&] { SavePluginSwitches(); });
+    CarryOn([&] { SaveWinapp2Ticks(); });
     Close(IDOK);
 }
 
 LRESULT frmsettings::OnNotify(const NMHDR& header) {
+    if (static_cast<int>(header.idFrom) == Winapp2List) {
+        if (header.code == LVN_ITEMCHANGING) {
+            return Winapp2TickRefused(reinterpret_cast<const NMLISTVIEW&>(header)) ? TRUE : FALSE;
+        }
+        return header.code == static_cast<UINT>(NM_CUSTOMDRAW)
+                   ? DrawWinapp2Row(reinterpret_cast<const NMLVCUSTOMDRAW&>(header))
+                   : 0;
+    }
     if (header.code != TCN_SELCHANGE) {
         return 0;
     }
@@ -318,6 +333,11 @@ LRESULT frmsettings::OnNotify(const NMHDR& header) {
 }
 
 bool frmsettings::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == kAskWinapp2Warning) {
+        CarryOn([&] { AskWinapp2Warning(static_cast<int>(wParam)); });
+        result = 0;
+        return true;
+    }
     if (message != kAskAfterFocusLeft) {
         return false;
     }
@@ -361,6 +381,9 @@ void frmsettings::OnDestroyed() {
     browserTabPage_ = nullptr;
     nextFrameId_ = IDC_SET_FRAME_FIRST;
     serifFont_.Reset();
+    winapp2Rows_.clear();
+    winapp2Asking_.clear();
+    boldFont_.Reset();
 }
 
 }  // namespace hm

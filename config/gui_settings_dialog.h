@@ -1,10 +1,13 @@
 // The clean-items dialog frmsettings ("Cleaning Settings"): one box per catalogue item, grouped
 // in frames on the tabs of SSTab1 (the browsers on the tabs of SSTab2), "Select all of the above"
-// boxes, the custom items list and the plug-in list. Every opening reloads the settings file,
-// cusd.dat and the plug-in files; "OK" writes all three back, "Cancel" writes nothing.
+// boxes, the custom items list, the plug-in list and the community rules of winapp2.ini. Every
+// opening reloads the settings file, cusd.dat, the plug-in files and winapp2.ini; "OK" writes
+// the first three back (the rules' ticks go to the settings file), "Cancel" writes nothing.
+// "Import rules..." replaces winapp2.ini at once.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstddef>
 #include <functional>
@@ -35,6 +38,9 @@ struct SettingsServices {
     // A registry value as Regfun::GetRegString reads it ("Error" when it is missing).
     std::function<std::string(const std::string& keyPath, const std::string& valueName)>
         readRegistry;
+    // The open-file dialog of "Import rules...": the full path of the one file chosen, or
+    // nothing when cancelled.
+    std::function<std::optional<std::string>(HWND owner)> pickRuleFile;
 };
 
 class frmsettings : public Dialog {
@@ -54,6 +60,9 @@ public:
         Frame5 = IDC_SET_FRAME5,
         Frame6 = IDC_SET_FRAME6,
         Frame7 = IDC_SET_FRAME7,
+        Winapp2Note = IDC_SET_WINAPP2_NOTE,
+        Winapp2List = IDC_SET_WINAPP2_LIST,      // the rules that apply here, by group
+        Winapp2Import = IDC_SET_WINAPP2_IMPORT,  // "Import rules..."
         addfiles = IDM_SET_ADDFILES,
         addfolders = IDM_SET_ADDFOLDERS,
     };
@@ -93,6 +102,7 @@ private:
     void FillBoxPage(HWND page, const PageModel& model);
     void FillCustomPage(HWND page, const PageModel& model);
     void FillPluginPage(HWND page);
+    void FillWinapp2Page(HWND page);
     HWND AddFrame(HWND page, const FrameModel& frame, int id, RECT dlu);
     void AddBoxes(HWND page, const FrameModel& frame, RECT dlu,
                   const std::vector<std::string>& captions, std::size_t& caption);
@@ -118,6 +128,26 @@ private:
     void SaveCustomList();
     void SavePluginSwitches();
 
+    // gui_settings_winapp2.cpp
+    // Posted when a rule with a warning is being ticked; wParam is its row.
+    static constexpr UINT kAskWinapp2Warning = WM_APP + 2;
+    // A row of the rule list: a group's title, or a rule of it.
+    struct Winapp2Row {
+        bool group = false;
+        std::string name;     // the rule's name without " *", or the group's
+        std::string warning;  // asked before the rule is ticked
+        std::string refusal;  // a refused rule shows why and cannot be ticked
+    };
+    void LoadWinapp2Rules();
+    bool Winapp2TickRefused(const NMLISTVIEW& change);
+    void AskWinapp2Warning(int row);
+    void ImportRules();
+    void SaveWinapp2Ticks();
+    LRESULT DrawWinapp2Row(const NMLVCUSTOMDRAW& draw);
+    void SetWinapp2Tick(int row, bool ticked);
+    bool Winapp2Ticked(int row) const;
+    int Tell(const std::string& text, UINT type);
+
     std::string programFolder_;
     Regfun& registry_;
     SettingsServices services_;
@@ -126,6 +156,10 @@ private:
     HWND browserTabPage_ = nullptr;
     int nextFrameId_ = IDC_SET_FRAME_FIRST;
     ScopedFont serifFont_;
+    std::vector<Winapp2Row> winapp2Rows_;  // one per row of Winapp2List
+    bool settingWinapp2_ = false;          // the dialog itself sets a tick: no question
+    std::vector<int> winapp2Asking_;       // rows whose warning is about to be asked
+    ScopedFont boldFont_;
 };
 
 }  // namespace hm

@@ -188,7 +188,10 @@ void frmsettings::CreatePages() {
     const std::vector<PageModel> model = SettingsPages();
     const std::vector<std::string_view> titles = SettingsTabs();
     HWND tabs = Item(SSTab1);
-    AddTabs(tabs, titles);
+    // The community rules come from winapp2.ini, not the catalogue; their tab comes last.
+    std::vector<std::string_view> shownTitles = titles;
+    shownTitles.push_back(kWinapp2Tab);
+    AddTabs(tabs, shownTitles);
     const RECT area = DisplayArea(tabs, hwnd());
     const auto place = [](HWND page, const RECT& at) {
         // Above the tab control, which would otherwise paint over the page.
@@ -242,6 +245,10 @@ void frmsettings::CreatePages() {
             FillBoxPage(window, page);
         }
     }
+    HWND rules = CreatePage(IDD_SETTINGS_WINAPP2, hwnd());
+    pages_.push_back(rules);
+    place(rules, area);
+    FillWinapp2Page(rules);
     ShowBrowserTab(0);
     ShowTab(0);
 }
@@ -378,6 +385,39 @@ void frmsettings::FillPluginPage(HWND page) {
     const DWORD styles = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
     AddColumns(list, {{L"Applications Name", 30}, {L"Version", 15}, {L"Description", 55}});
+}
+
+void frmsettings::FillWinapp2Page(HWND page) {
+    const SIZE size = SizeInDialogUnits(page);
+    HWND button = GetDlgItem(page, Winapp2Import);
+    // The button keeps the template's width unless its caption needs more in this font.
+    RECT width = {0, 0, 64, kButtonHeight};
+    MapDialogRect(page, &width);
+    HDC dc = GetDC(button);
+    const HGDIOBJ old = SelectObject(dc, FontOf(button));
+    RECT need = {};
+    DrawTextW(dc, Widen(GetText(button)).c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(button, dc);
+    RECT padding = {0, 0, 12, 0};
+    MapDialogRect(page, &padding);
+    const int pixels = std::max<int>(width.right, need.right + padding.right);
+    const ControlBox right =
+        Pixels(page, size.cx - kMargin, kMargin, size.cx - kMargin, kMargin + kButtonHeight);
+    MoveTo(button, {right.x - pixels, right.y, pixels, right.height});
+    const ControlBox note = Pixels(page, kMargin, kMargin + 3, size.cx - kMargin, kMargin + 13);
+    MoveTo(GetDlgItem(page, Winapp2Note),
+           {note.x, note.y, std::max(0, right.x - pixels - note.x - note.height), note.height});
+    HWND list = GetDlgItem(page, Winapp2List);
+    const int top = kMargin + kButtonHeight + kGap;
+    MoveTo(list, Pixels(page, kMargin, top, size.cx - kMargin, size.cy - kMargin));
+    const DWORD styles = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
+    AddColumns(list, {{L"Rule", 40}, {L"Note", 60}});
+    LOGFONTW face = {};
+    GetObjectW(FontOf(list), sizeof(face), &face);
+    face.lfWeight = FW_BOLD;
+    boldFont_ = ScopedFont(CreateFontIndirectW(&face));
 }
 
 }  // namespace hm

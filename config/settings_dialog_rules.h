@@ -17,6 +17,8 @@ namespace hm {
 inline constexpr const char* kSelectAllCaption = "Select all of the above";
 // The section whose box switches the whole custom items list.
 inline constexpr std::string_view kCustomSection = "Custom";
+// The last tab: the community rules of winapp2.ini.
+inline constexpr std::string_view kWinapp2Tab = "Community Rules";
 
 // A settings value as the dialog's boxes read it: the number 1 ticks, any other number clears,
 // and a value that is no number at all (empty, as for a missing key, or a word) ticks.

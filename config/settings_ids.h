@@ -10,6 +10,7 @@
 #define IDD_SETTINGS_PLUGINS 6003  /* "Applications" */
 #define IDD_SETTINGS_CUSTOM 6004   /* "Custom Item" */
 #define IDM_SETTINGS_OPTIONS 6005  /* the pop-up menu of "Add" */
+#define IDD_SETTINGS_WINAPP2 6006  /* "Community Rules": the rules of winapp2.ini */
 
 // The dialog itself.
 #define IDC_SET_SSTAB1 6010
@@ -25,6 +26,11 @@
 #define IDC_SET_COMMAND2 6043   /* "Clear" */
 #define IDC_SET_COMMAND7 6050   /* "Options" beside "IE Address Bar History" */
 #define IDC_SET_COMMAND8 6051   /* "Options" beside "IE Cookies" */
+
+// "Community Rules".
+#define IDC_SET_WINAPP2_NOTE 6070   /* what the rule file gave, or that there is none */
+#define IDC_SET_WINAPP2_LIST 6071   /* the rules that apply here, by group */
+#define IDC_SET_WINAPP2_IMPORT 6072 /* "Import rules..." */
 
 // Items of the menu "options".
 #define IDM_SET_ADDFILES 6061

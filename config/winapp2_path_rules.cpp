@@ -85,12 +85,13 @@ bool MatchUnits(std::u32string_view pattern, std::u32string_view name) {
     size_t star = std::u32string_view::npos;
     size_t mark = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == U'*') {
+        // A "*" is always a wildcard, even against a name that holds one.
+        if (p < pattern.size() && pattern[p] == U'*') {
             star = p++;
             mark = n;
+        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
         } else if (star != std::u32string_view::npos) {
             p = star + 1;
             n = ++mark;

@@ -449,7 +449,8 @@ Winapp2Rules ParseWinapp2(std::string_view bytes) {
     bool skipping = false;  // inside a section that is ignored
     size_t start = 0;
     while (start <= text.size()) {
-        size_t end = text.find('\n', start);
+        // A lone carriage return ends a line too: no name or value may hold a line break.
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) {
             end = text.size();
         }

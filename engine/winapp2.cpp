@@ -33,18 +33,40 @@ std::string Lowered(std::string_view path) {
     return Narrow(wide);
 }
 
-bool Detected(const Winapp2Rule& rule, const Winapp2Variables& variables) {
+// One look at the part of a path before its first wildcard, ahead of the walk that checks every
+// part for links: most rules name programs that are not here, and the walk would ask about
+// every folder above them first.
+bool NamedPartExists(const std::string& path, Winapp2Lookups* lookups) {
+    std::string named;
+    for (const std::string_view part : Winapp2PathParts(path)) {
+        if (HasWildcard(part)) {
+            break;
+        }
+        named += std::string(part) + "\\";
+    }
+    if (named.size() > 3) {
+        named.pop_back();  // a drive root keeps its backslash
+    }
+    files::Info info;
+    return !named.empty() &&
+           (lookups != nullptr ? lookups->QueryInfo(named, info)
+                               : files::QueryInfo(files::ToLongPath(named), info)) == 0;
+}
+
+bool Detected(const Winapp2Rule& rule, const Winapp2Variables& variables, Winapp2Lookups* lookups) {
     if (rule.detectKeys.empty() && rule.detectFiles.empty()) {
         return true;
     }
     for (const Winapp2RegPath& key : rule.detectKeys) {
-        if (Winapp2KeyExists(key.root, key.subKey)) {
+        if (lookups != nullptr ? lookups->KeyExists(key.root, key.subKey)
+                               : Winapp2KeyExists(key.root, key.subKey)) {
             return true;
         }
     }
     for (const std::string& file : rule.detectFiles) {
         for (const std::string& path : ExpandWinapp2Path(file, variables).paths) {
-            if (Winapp2PathRefusal(path).empty() && !ReachWinapp2Path(path, false).paths.empty()) {
+            if (Winapp2PathRefusal(path).empty() && NamedPartExists(path, lookups) &&
+                !ReachWinapp2Path(path, false, lookups).paths.empty()) {
                 return true;
             }
         }
@@ -53,7 +75,7 @@ bool Detected(const Winapp2Rule& rule, const Winapp2Variables& variables) {
 }
 
 void PlanFileKey(const Winapp2FileKey& key, const Winapp2Machine& machine, Winapp2Plan& plan,
-                 const std::function<void(const std::string&)>& refuse) {
+                 const std::function<void(const std::string&)>& refuse, Winapp2Lookups* lookups) {
     const Winapp2Expansion expansion = ExpandWinapp2Path(key.folder, VariablesOf(machine));
     if (expansion.tooMany) {
         refuse(key.key + " stands for too many folders");
@@ -65,7 +87,7 @@ void PlanFileKey(const Winapp2FileKey& key, const Winapp2Machine& machine, Winap
             continue;
         }
         refuse(FileKeyWildcardRefusal(key, Lowered(path), machine.ProtectedFolders(), path));
-        const Winapp2Reach reach = ReachWinapp2Path(path, true);
+        const Winapp2Reach reach = ReachWinapp2Path(path, true, lookups);
         if (!reach.link.empty()) {
             refuse(key.key + " would pass the link " + reach.link);
         }
@@ -198,9 +220,10 @@ std::uint32_t ImportWinapp2(const std::string& chosen, const std::string& progra
     return error;
 }
 
-Winapp2Plan PlanWinapp2Rule(const Winapp2Rule& rule, const Winapp2Machine& machine) {
+Winapp2Plan PlanWinapp2Rule(const Winapp2Rule& rule, const Winapp2Machine& machine,
+                            Winapp2Lookups* lookups) {
     Winapp2Plan plan;
-    plan.detected = Detected(rule, VariablesOf(machine));
+    plan.detected = Detected(rule, VariablesOf(machine), lookups);
     if (!plan.detected) {
         return plan;
     }
@@ -214,7 +237,7 @@ Winapp2Plan PlanWinapp2Rule(const Winapp2Rule& rule, const Winapp2Machine& machi
         refuse("its name cannot be a key of the settings file");
     }
     for (const Winapp2FileKey& key : rule.fileKeys) {
-        PlanFileKey(key, machine, plan, refuse);
+        PlanFileKey(key, machine, plan, refuse, lookups);
     }
     for (const Winapp2Exclude& exclude : rule.excludes) {
         if (exclude.kind != Winapp2ExcludeKind::Reg) {
@@ -264,10 +287,11 @@ Counts CleanWinapp2Rule(const Winapp2Rule& rule, const Winapp2Plan& plan, Eraser
 }
 
 std::vector<Winapp2Group> ListWinapp2(const Winapp2Rules& rules, const Winapp2Machine& machine) {
+    Winapp2Lookups lookups;  // nothing changes the folders while the rules are listed
     std::map<std::string, Winapp2Group> groups;  // by lower-case name
     for (std::size_t index = 0; index < rules.rules.size(); ++index) {
         const Winapp2Rule& rule = rules.rules[index];
-        const Winapp2Plan plan = PlanWinapp2Rule(rule, machine);
+        const Winapp2Plan plan = PlanWinapp2Rule(rule, machine, &lookups);
         if (!plan.detected) {
             continue;
         }
@@ -297,12 +321,13 @@ void TickWinapp2(const std::string& settingsFile, const std::string& name, bool 
 
 void RunWinapp2Items(PassContext& context, const std::string& settingsFile, SharedValues& totals,
                      PassResult& result) {
-    const Winapp2Load load = LoadWinapp2(Winapp2FilePath(context.programFolder));
+    const Winapp2Load load = LoadWinapp2(Winapp2FilePath(context.dataFolder));
     if (load.rules.rules.empty()) {
         return;
     }
     Winapp2Machine machine;
     machine.Protect(context.programFolder);
+    machine.Protect(context.dataFolder);
     for (const Winapp2Rule& rule : load.rules.rules) {
         if (!IsWinapp2Ticked(settingsFile, rule.name)) {
             continue;
@@ -311,6 +336,7 @@ void RunWinapp2Items(PassContext& context, const std::string& settingsFile, Shar
         if (!plan.detected) {
             continue;  // nothing of it on this machine (any more)
         }
+        CarryOn([&] { context.ui.NoteItem(kWinapp2Section, rule.name); });
         CarryOn([&] { context.ui.AddRow(rule.name, "Cleaning " + rule.name); });
         CarryOn([&] { context.ui.PumpEvents(); });
         context.eraser.reporter().ResetTally();

@@ -57,7 +57,9 @@ struct Winapp2Plan {
 // the settings cannot store, a path with an unexpanded variable, a network path, a folder
 // reached through a link, a wide key on a drive root or protected folder, a whole registry key
 // Windows needs. The targets are the folders the file keys reach now.
-Winapp2Plan PlanWinapp2Rule(const Winapp2Rule& rule, const Winapp2Machine& machine);
+// lookups, when given, keeps what was found out about folders for the next rule (a listing).
+Winapp2Plan PlanWinapp2Rule(const Winapp2Rule& rule, const Winapp2Machine& machine,
+                            Winapp2Lookups* lookups = nullptr);
 
 // Runs a planned rule that applies and is not refused: its file keys through the eraser
 // (exclusions first), then its registry keys. Returns the bytes of the files it selected and

@@ -140,6 +140,18 @@ std::string Join(const std::string& folder, std::string_view name) {
     return folder.back() == '\\' ? folder + std::string(name) : folder + "\\" + std::string(name);
 }
 
+// A 32-bit system has one registry view: asking the other would ask for the same key again.
+std::vector<REGSAM> RegistryViews() {
+    static const bool twoViews = [] {
+        BOOL wow64 = FALSE;
+        return sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+    }();
+    if (twoViews) {
+        return {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+    }
+    return {KEY_WOW64_64KEY};
+}
+
 std::string LowerName(std::wstring_view name) {
     std::wstring lower(name);
     if (!lower.empty()) {
@@ -184,12 +196,22 @@ void Winapp2Machine::Protect(const std::string& folder) {
 
 std::vector<std::string> Winapp2Machine::Variable(const std::string& lowerName) const {
     const auto found = overrides_.find(lowerName);
-    return found != overrides_.end() ? found->second : SystemVariable(lowerName);
+    if (found != overrides_.end()) {
+        return found->second;
+    }
+    const auto asked = asked_.find(lowerName);
+    if (asked != asked_.end()) {
+        return asked->second;
+    }
+    return asked_.emplace(lowerName, SystemVariable(lowerName)).first->second;
 }
 
 std::string Winapp2Canonical(std::string_view path) {
     std::wstring wide = Widen(NormaliseWinapp2Path(path));
-    const DWORD needed = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    // Only a short name holds a "~"; without one there is nothing to ask the system, which
+    // looks at every part of the path to answer.
+    const DWORD needed =
+        wide.find(L'~') == std::wstring::npos ? 0 : GetLongPathNameW(wide.c_str(), nullptr, 0);
     if (needed > 0) {
         std::wstring full(needed, L'\0');
         const DWORD length = GetLongPathNameW(wide.c_str(), full.data(), needed);
@@ -201,7 +223,49 @@ std::string Winapp2Canonical(std::string_view path) {
     return NormaliseWinapp2Path(LowerName(wide));
 }
 
-Winapp2Reach ReachWinapp2Path(const std::string& path, bool foldersOnly) {
+const Winapp2Lookups::Listing& Winapp2Lookups::ListingOf(const std::string& folder) {
+    const auto known = listings_.find(folder);
+    if (known != listings_.end()) {
+        return known->second;
+    }
+    Listing listing;
+    files::FolderScan scan(files::ToLongPath(folder));
+    listing.read = scan.error() == 0;
+    while (listing.read && scan.Next()) {
+        listing.entries.emplace(LowerName(scan.name()),
+                                files::Info{scan.attributes(), scan.size()});
+    }
+    return listings_.emplace(folder, std::move(listing)).first->second;
+}
+
+std::uint32_t Winapp2Lookups::QueryInfo(const std::string& path, files::Info& info) {
+    const std::size_t cut = path.find_last_of('\\');
+    const std::string name = cut == std::string::npos ? std::string() : path.substr(cut + 1);
+    // A short name is not among the entries read; the system knows it.
+    if (!name.empty() && name.find('~') == std::string::npos) {
+        const Listing& listing = ListingOf(cut == 2 ? path.substr(0, 3) : path.substr(0, cut));
+        if (listing.read) {
+            const auto entry = listing.entries.find(LowerName(Widen(name)));
+            if (entry == listing.entries.end()) {
+                return ERROR_FILE_NOT_FOUND;
+            }
+            info = entry->second;
+            return 0;
+        }
+    }
+    const auto known = answers_.find(path);
+    if (known != answers_.end()) {
+        info = known->second.second;
+        return known->second.first;
+    }
+    files::Info found;
+    const std::uint32_t error = files::QueryInfo(files::ToLongPath(path), found);
+    answers_.emplace(path, std::make_pair(error, found));
+    info = found;
+    return error;
+}
+
+Winapp2Reach ReachWinapp2Path(const std::string& path, bool foldersOnly, Winapp2Lookups* lookups) {
     Winapp2Reach reach;
     const std::vector<std::string_view> parts = Winapp2PathParts(path);
     if (parts.empty()) {
@@ -216,7 +280,8 @@ Winapp2Reach ReachWinapp2Path(const std::string& path, bool foldersOnly) {
             if (!HasWildcard(pattern)) {
                 const std::string child = Join(folder, parts[i]);
                 files::Info info;
-                if (files::QueryInfo(files::ToLongPath(child), info) != 0) {
+                if ((lookups != nullptr ? lookups->QueryInfo(child, info)
+                                        : files::QueryInfo(files::ToLongPath(child), info)) != 0) {
                     continue;
                 }
                 if ((info.attributes & files::kReparsePoint) != 0) {
@@ -245,8 +310,50 @@ Winapp2Reach ReachWinapp2Path(const std::string& path, bool foldersOnly) {
     return reach;
 }
 
+bool Winapp2Lookups::KeyExists(RootKey root, const std::string& subKey) {
+    for (const REGSAM view : RegistryViews()) {
+        if (KeyInView(root, subKey, view)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Winapp2Lookups::KeyInView(RootKey root, const std::string& subKey, std::uint32_t view) {
+    std::string parent;
+    for (const std::string_view part : Winapp2PathParts(subKey)) {
+        const std::string path = std::to_string(view) + ":" + std::to_string(root) + ":" + parent;
+        auto known = subKeys_.find(path);
+        if (known == subKeys_.end()) {
+            std::optional<std::vector<std::string>> names;
+            RegKey key;
+            std::vector<std::string> read;
+            if (key.Open(ToHkey(root), parent, KEY_READ | view) == ERROR_SUCCESS &&
+                key.SubKeyNames(read) == ERROR_SUCCESS) {
+                for (std::string& name : read) {
+                    name = LowerName(Widen(name));
+                }
+                std::sort(read.begin(), read.end());
+                names = std::move(read);
+            }
+            known = subKeys_.emplace(path, std::move(names)).first;
+        }
+        if (!known->second) {
+            // Sub-keys that cannot be listed may still open.
+            RegKey key;
+            return key.Open(ToHkey(root), subKey, KEY_READ | view) == ERROR_SUCCESS;
+        }
+        const std::string name = LowerName(Widen(part));
+        if (!std::binary_search(known->second->begin(), known->second->end(), name)) {
+            return false;
+        }
+        parent += (parent.empty() ? "" : "\\") + name;
+    }
+    return !parent.empty();
+}
+
 bool Winapp2KeyExists(RootKey root, const std::string& subKey) {
-    for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    for (const REGSAM view : RegistryViews()) {
         RegKey key;
         if (key.Open(ToHkey(root), subKey, KEY_READ | view) == ERROR_SUCCESS) {
             return true;

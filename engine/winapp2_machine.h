@@ -4,10 +4,14 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/regfun.h"
 
 namespace hm {
@@ -33,12 +37,40 @@ private:
     void ProtectFolders(const std::string& lowerName, const std::vector<std::string>& folders);
 
     std::map<std::string, std::vector<std::string>> overrides_;
+    // What the system said a variable stands for: asking it again costs more than a rule.
+    mutable std::map<std::string, std::vector<std::string>> asked_;
     std::vector<std::string> protected_;
 };
 
 // The path with long names for short ones, letters in lower case (as the system compares them),
 // normalised; for comparing folders.
 std::string Winapp2Canonical(std::string_view path);
+
+// Answers about files, folders and registry keys, kept: a listing of many rules asks about the
+// same folders and keys again and again while nothing changes them, and most rules name entries
+// of the same few folders and keys. A folder's entries and a key's sub-keys are read once; a
+// pass, which changes them, asks afresh.
+class Winapp2Lookups {
+public:
+    // As files::QueryInfo for the full path (no "\\?\" prefix).
+    std::uint32_t QueryInfo(const std::string& path, files::Info& info);
+    // As Winapp2KeyExists.
+    bool KeyExists(RootKey root, const std::string& subKey);
+
+private:
+    struct Listing {
+        bool read = false;  // false: the folder could not be read, ask for each entry
+        std::unordered_map<std::string, files::Info> entries;  // by lower-case name
+    };
+    const Listing& ListingOf(const std::string& folder);
+    bool KeyInView(RootKey root, const std::string& subKey, std::uint32_t view);
+
+    std::unordered_map<std::string, Listing> listings_;
+    // By view, root and lower-case key path: the lower-case names of the sub-keys, or nothing
+    // when they could not be read.
+    std::map<std::string, std::optional<std::vector<std::string>>> subKeys_;
+    std::unordered_map<std::string, std::pair<std::uint32_t, files::Info>> answers_;
+};
 
 struct Winapp2Reach {
     std::vector<std::string> paths;  // existing entries the path names, at most a few thousand
@@ -48,7 +80,9 @@ struct Winapp2Reach {
 // against each folder's entries. Links are never passed: a link that a wildcard matches is
 // skipped, one a named part names stops that path and is reported. foldersOnly: the last part
 // names folders only.
-Winapp2Reach ReachWinapp2Path(const std::string& path, bool foldersOnly);
+// lookups, when given, answers the questions about named parts.
+Winapp2Reach ReachWinapp2Path(const std::string& path, bool foldersOnly,
+                              Winapp2Lookups* lookups = nullptr);
 
 // Whether the key is there, in either registry view of a 64-bit system.
 bool Winapp2KeyExists(RootKey root, const std::string& subKey);

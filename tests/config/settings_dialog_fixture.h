@@ -86,6 +86,7 @@ protected:
             return pickedFiles;
         };
         services.pickFolder = [this](HWND) { return pickedFolder; };
+        services.pickRuleFile = [this](HWND) { return pickedRuleFile; };
         if (!realRegistry) {
             services.readRegistry = [this](const std::string& key, const std::string& value) {
                 registryReads.push_back(key + "|" + value);
@@ -160,6 +161,7 @@ protected:
     std::optional<std::string> pickedFiles;
     std::string filesFolder;
     std::optional<std::string> pickedFolder;
+    std::optional<std::string> pickedRuleFile;
     std::set<std::string> installed = {kOutlookKey, kLiveMailKey};
     std::vector<std::string> registryReads;
 };

@@ -98,7 +98,7 @@ TEST_F(SettingsDialogTest, EveryCatalogueRowHasOneBoxInItsFrameOnItsTab) {
     EXPECT_EQ(GetText(dialog->hwnd()), "Cleaning Settings");
     EXPECT_EQ(TabTitles(Control(F::SSTab1)),
               "Browsers|Windows|Microsoft Office|Applications|Custom Item|Instant Messaging|"
-              "Email Readers|");
+              "Email Readers|Community Rules|");
     EXPECT_EQ(TabTitles(Control(F::SSTab2)),
               "Internet Explorer|Firefox|Opera|Netscape|AOL Explorer|MSN Explorer|Mozilla|"
               "Maxthon Browser|Google Chrome|Safari|");

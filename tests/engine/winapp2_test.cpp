@@ -302,7 +302,13 @@ TEST_F(Winapp2Test, DetectedRulesAreListedByGroupWithWarningsAndRefusals) {
         "FileKey1=%Windir%|*.*\r\n"
         "[Missing File *]\r\nDetectFile=%LocalAppData%\\Nope\\*.exe\r\nFileKey1=%Temp%|*.tmp\r\n"
         "[Program File "
-        "*]\r\nDetectFile=%ProgramFiles%\\Viewer\\logs\\w.log\r\nFileKey1=%Temp%|*.tmp\r\n";
+        "*]\r\nDetectFile=%ProgramFiles%\\Viewer\\logs\\w.log\r\nFileKey1=%Temp%|*.tmp\r\n"
+        // The listing keeps what it read of folders and keys: a link is still seen, and names
+        // still match in any letter case.
+        "[Through Link *]\r\nSection=Browsers\r\nDetectFile=C:\\HM-WINAPP2-FIXTURE\\cache\r\n"
+        "FileKey1=C:\\hm-winapp2-fixture\\linked\\inner|*.log\r\n"
+        "[Key In Other Case *]\r\nLangSecRef=3021\r\nDetect=HKEY_CURRENT_USER\\" +
+        Winapp2Lower(key.subKey()) + "\r\nFileKey1=%Temp%|*.tmp\r\n";
     std::vector<std::string> listed;
     for (const Winapp2Group& group : ListWinapp2(ParseWinapp2(rules), machine)) {
         for (const Winapp2Entry& entry : group.entries) {
@@ -313,7 +319,9 @@ TEST_F(Winapp2Test, DetectedRulesAreListedByGroupWithWarningsAndRefusals) {
     EXPECT_EQ(listed, (std::vector<std::string>{
                           "Applications|By Key|Also signs you out.|",
                           "Applications|By Second Key||",
+                          "Applications|Key In Other Case||",
                           "Browsers|By File||refused",
+                          "Browsers|Through Link||refused",
                           "Other|Program File||",
                           "Utilities|No Detection||",
                       }));

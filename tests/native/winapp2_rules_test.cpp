@@ -131,6 +131,11 @@ TEST(Winapp2Rules, TextInAnyEncodingBecomesUtf8) {
               "a\xEF\xBF\xBD"
               "b\xEF\xBF\xBD");
     EXPECT_EQ(Winapp2Text("\xED\xA0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // a surrogate
+    // A lone carriage return ends a line: it never ends up in a name.
+    const Winapp2Rules lone = ParseWinapp2("[A *]\rLangSecRef=3021\r[B *]\r\n");
+    ASSERT_EQ(lone.rules.size(), 2u);
+    EXPECT_EQ(lone.rules[0].langSecRef, 3021);
+    EXPECT_EQ(lone.rules[1].name, "B");
 }
 
 TEST(Winapp2Rules, VariablesExpandToEveryFolderTheyStandFor) {
@@ -224,6 +229,8 @@ TEST(Winapp2Rules, WildcardsMatchNamesAsTheSystemDoes) {
         {"Cache", "cache", true},
         {"cache", "Cache2", false},
         {"\xC3\x89t\xC3\xA9", "\xC3\x89t\xC3\xA9", true},
+        {"*", "*.*", true},  // a "*" in the name is no reason to stop being a wildcard
+        {"a*", "a*b", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Winapp2Matches(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
