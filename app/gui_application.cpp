@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/gui_about_dialog.h"
+#include "app/gui_details_dialog.h"
 #include "app/gui_options_dialog.h"
 #include "app/options_rules.h"
 #include "config/gui_settings_dialog.h"
@@ -14,10 +15,15 @@
 namespace hm {
 namespace {
 
-PassSetup WindowPassSetup(const std::string& programFolder, std::function<std::string()> now) {
+PassSetup WindowPassSetup(const std::string& programFolder, std::function<std::string()> now,
+                          EraseObserver* previewObserver = nullptr) {
     PassSetup setup;
     setup.programFolder = programFolder;
     setup.now = std::move(now);
+    if (previewObserver != nullptr) {
+        setup.mode = EraseMode::Preview;
+        setup.observer = previewObserver;
+    }
     return setup;
 }
 
@@ -39,9 +45,14 @@ Application::Application(std::string programFolder, std::string commandLine, App
       window_(*this),
       registry_(window_),
       run_(window_, values_, WindowPassSetup(programFolder_, services_.now)),
+      analysisRecorder_(window_),
+      previewRun_(analysisRecorder_, values_,
+                  WindowPassSetup(programFolder_, services_.now, &analysisRecorder_)),
       notifications_(
           [this](const std::string& text) { window_.ShowMessage(text, kAppTitle, MB_OK); },
-          GetModuleHandleW(nullptr), services_.playSound) {
+          GetModuleHandleW(nullptr), services_.playSound),
+      sessionEnd_({[this] { return CleansAtSessionEnd(SettingsFile()); },
+                   [this] { return PassRunning(); }, [this] { CleanNow(true); }, {}, {}}) {
     values_.StartupCommand = std::move(commandLine);
     if (services_.messageBox) {
         window_.SetMessageBox(services_.messageBox);
@@ -135,8 +146,13 @@ void Application::OnActivated() {
     }
 }
 
+// "Windows Shutdown": the session ends once a pass has run.
+bool Application::OnSessionEnd(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return sessionEnd_.HandleMessage(window_.hwnd(), message, wParam, lParam, result);
+}
+
 void Application::CleanNow(bool background) {
-    if (run_.IsRunning()) {
+    if (PassRunning()) {
         // The pass lets window messages run; a tray, schedule or start-up request that arrives
         // meanwhile is dropped rather than nested or queued behind it.
         return;
@@ -144,11 +160,47 @@ void Application::CleanNow(bool background) {
     if (background) {
         values_.BackgroundRun = 1;
     }
+    analysis_.clear();
     const PassResult result = run_.CleanNow();
     FinishPass(result);
 }
 
+void Application::Analyze() {
+    if (PassRunning()) {
+        return;
+    }
+    analysis_.clear();
+    const PassResult result = previewRun_.CleanNow();
+    // The preview counted into the shared pass totals; put back the last real pass's.
+    CarryOn([&] { LoadLastPassTotals(SettingsFile(), values_); });
+    if (result.start != PassStart::Ran) {
+        return;
+    }
+    analysis_ = analysisRecorder_.items();
+    CarryOn([&] {
+        std::vector<ListRow> rows;
+        AnalysisCounts total;
+        for (const AnalyzedItem& item : analysis_) {
+            const AnalysisCounts counts = CountTraces(item.traces);
+            total += counts;
+            rows.push_back({item.label, AnalysisListText(counts)});
+        }
+        window_.ShowAnalysis(kAnalysisHeader, rows, {kAnalysisComplete, AnalysisListText(total)},
+                             kAnalysisCaption);
+    });
+}
+
+void Application::ShowDetails() {
+    const int row = window_.SelectedAnalysisRow();
+    if (row < 0 || static_cast<size_t>(row) >= analysis_.size()) {
+        return;
+    }
+    DetailsDialog details(analysis_[static_cast<size_t>(row)]);
+    details.ShowModal(window_.hwnd());
+}
+
 void Application::FinishPass(const PassResult& result) {
+    CarryOn([&] { sessionEnd_.PassEnded(window_.hwnd()); });
     if (result.start != PassStart::Ran) {
         values_.BackgroundRun = 0;
         return;
@@ -182,7 +234,7 @@ void Application::QueuePopup(const std::string& text) {
 // Starts the scheduled pass once in its minute, in the background, and goes back to the tray.
 void Application::ScheduleTick() {
     const LocalTime now = services_.clock ? services_.clock() : SystemLocalTime();
-    if (ticker_.ShouldStart(values_.DayFlags, values_.CleanTime, now, run_.IsRunning())) {
+    if (ticker_.ShouldStart(values_.DayFlags, values_.CleanTime, now, PassRunning())) {
         CleanNow(true);
         ShowWindow(window_.hwnd(), SW_HIDE);
     }
@@ -279,6 +331,17 @@ void Application::OnCommand(int id) {
             break;
         case IDC_COMMAND1:
             CleanNow(false);
+            break;
+        case IDC_ANALYZE:
+            Analyze();
+            break;
+        case IDM_ANALYZE2:
+            RestoreWindow();
+            window_.ShowStatusPanel();
+            Analyze();
+            break;
+        case IDC_DETAILS:
+            ShowDetails();
             break;
         case IDM_CLEANNOW1:
             window_.ShowStatusPanel();

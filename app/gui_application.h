@@ -9,10 +9,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/analysis_rules.h"
 #include "app/gui_boss_key.h"
 #include "app/gui_launcher.h"
 #include "app/gui_main_window.h"
+#include "app/gui_session_end.h"
 #include "app/gui_notifications.h"
 #include "app/schedule_rules.h"
 #include "app/gui_splash_window.h"
@@ -54,6 +57,12 @@ public:
     // One pass started from the main window (background false) or from the tray, the start-up
     // option or the schedule (background true). A request while a pass runs is ignored.
     void CleanNow(bool background);
+    // The same pass as a preview: nothing changes, the settings file included. The result list
+    // then shows per ticked item what the pass would remove, and "Details..." lists it. A request
+    // while a pass (either kind) runs is ignored.
+    void Analyze();
+    // What the last analysis found, item by item.
+    const std::vector<AnalyzedItem>& analysis() const { return analysis_; }
     // Unregisters the hot keys, removes the tray icon and ends the process.
     void Exit();
 
@@ -64,7 +73,7 @@ public:
     SplashWindow* splash() { return splash_.get(); }
     NotificationSystem& notifications() { return notifications_; }
     const std::string& programFolder() const { return programFolder_; }
-    bool PassRunning() const { return run_.IsRunning(); }
+    bool PassRunning() const { return run_.IsRunning() || previewRun_.IsRunning(); }
     // The tray menu as it pops up.
     HMENU TrayMenu() const;
 
@@ -74,6 +83,7 @@ public:
     void OnActivated() override;
     void OnTrayEvent(UINT mouseMessage) override;
     void OnHotKey(int, UINT, UINT) override {}
+    bool OnSessionEnd(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void LoadMainWindow();
@@ -83,6 +93,7 @@ private:
     void RestoreWindow();
     void OpenHelp();
     void ShowAbout();
+    void ShowDetails();
     void ShowCleanSettings();
     void ShowSearch();
     void ShowOptions();
@@ -97,10 +108,14 @@ private:
     MainWindow window_;
     Regfun registry_;
     CleanRun run_;
+    AnalysisRecorder analysisRecorder_;
+    CleanRun previewRun_;
+    std::vector<AnalyzedItem> analysis_;
     TrayIcon tray_;
     BossKey bossKey_;
     NotificationSystem notifications_;
     ScheduleTicker ticker_;
+    SessionEnd sessionEnd_;
     std::unique_ptr<SplashWindow> splash_;
     HMENU trayMenu_ = nullptr;
     HINSTANCE instance_ = nullptr;

@@ -18,6 +18,8 @@ constexpr int kClientWidth = 720;
 constexpr int kClientHeight = 480;
 constexpr int kBarWidth = 120;
 constexpr int kItemColumnWidth = 330;
+// An analysis says more per row: its item column gives way to the status.
+constexpr int kAnalysisItemColumnWidth = 240;
 
 constexpr const char* kWarningText =
     "It's highly recommended that you shut down all other programs when erase the "
@@ -184,6 +186,22 @@ const std::vector<ControlSpec>& Specs() {
         {IDC_PROGRESS, PROGRESS_CLASSW, "", 0, 0, {144, 288, 556, 18}, Panel::Status, 0},
         {IDC_SKINLABEL5, L"STATIC", "", kLabel, 0, {144, 314, 556, 20}, Panel::Status, 0},
         {IDC_WARNING, L"STATIC", kWarningText, kText, 0, {144, 340, 556, 40}, Panel::Status, 0},
+        {IDC_DETAILS,
+         L"BUTTON",
+         "Details...",
+         BS_PUSHBUTTON | WS_TABSTOP,
+         0,
+         {144, 424, 100, 30},
+         Panel::Status,
+         0},
+        {IDC_ANALYZE,
+         L"BUTTON",
+         "Analyze",
+         BS_PUSHBUTTON | WS_TABSTOP,
+         0,
+         {356, 424, 100, 30},
+         Panel::Status,
+         0},
         {IDC_COMMAND1,
          L"BUTTON",
          "Start Cleaning >>",
@@ -364,6 +382,7 @@ bool MainWindow::CreateControls() {
         }
     }
     SendMessageW(Control(IDC_PROGRESS), PBM_SETRANGE32, 0, 100);
+    EnableWindow(Control(IDC_DETAILS), FALSE);
     SetTimer(hwnd_, kTimer1, kTimer1Ms, nullptr);
     SetTimer(hwnd_, kTmrShowPopup, kTmrShowPopupMs, nullptr);
     return true;
@@ -388,13 +407,7 @@ void MainWindow::Layout() {
     helpIcon_ = static_cast<HICON>(
         LoadImageW(nullptr, IDI_QUESTION, IMAGE_ICON, Scale(32), Scale(32), LR_SHARED));
     SendMessageW(Control(IDC_PICTURE2), STM_SETICON, reinterpret_cast<WPARAM>(helpIcon_), 0);
-    HWND list = Control(IDC_LISTVIEW1);
-    RECT inside = {};
-    GetClientRect(list, &inside);
-    const int itemWidth = Scale(kItemColumnWidth);
-    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, itemWidth);
-    SendMessageW(list, LVM_SETCOLUMNWIDTH, 1,
-                 (inside.right - inside.left) - itemWidth - GetSystemMetrics(SM_CXVSCROLL));
+    SetColumnWidths();
 
     RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
@@ -402,6 +415,16 @@ void MainWindow::Layout() {
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::SetColumnWidths() {
+    HWND list = Control(IDC_LISTVIEW1);
+    RECT inside = {};
+    GetClientRect(list, &inside);
+    const int itemWidth = Scale(analyzedRows_ > 0 ? kAnalysisItemColumnWidth : kItemColumnWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, itemWidth);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 1,
+                 (inside.right - inside.left) - itemWidth - GetSystemMetrics(SM_CXVSCROLL));
 }
 
 void MainWindow::ShowHomePanel() {
@@ -470,9 +493,14 @@ void MainWindow::BeginPass() {
     ShowStatusPanel();
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     EnableWindow(Control(IDC_COMMAND1), FALSE);
+    EnableWindow(Control(IDC_ANALYZE), FALSE);
     HWND list = Control(IDC_LISTVIEW1);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     currentRow_ = -1;
+    analyzedRows_ = 0;
+    EnableWindow(Control(IDC_DETAILS), FALSE);
+    SetColumnWidths();
+    SetStatusHeader("Status");
     UpdateWindow(list);
     SendMessageW(Control(IDC_PROGRESS), PBM_SETPOS, 1, 0);
     SetText(Control(IDC_SKINLABEL5), "");
@@ -530,8 +558,53 @@ void MainWindow::BringToFront() {
 
 void MainWindow::EndPass() {
     EnableWindow(Control(IDC_COMMAND1), TRUE);
+    EnableWindow(Control(IDC_ANALYZE), TRUE);
     busy_ = false;
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void MainWindow::SetStatusHeader(const std::string& text) {
+    std::wstring wide = Widen(text);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = wide.data();
+    SendMessageW(Control(IDC_LISTVIEW1), LVM_SETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
+}
+
+void MainWindow::ShowAnalysis(const std::string& statusHeader, const std::vector<ListRow>& items,
+                              const ListRow& closing, const std::string& caption) {
+    HWND list = Control(IDC_LISTVIEW1);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    analyzedRows_ = static_cast<int>(items.size());
+    SetColumnWidths();
+    SetStatusHeader(statusHeader);
+    for (const ListRow& row : items) {
+        AddRow(row.label, row.status);
+    }
+    AddRow(closing.label, closing.status);
+    SetCaption(caption);
+    // The first row is selected, so that "Details..." is ready at once.
+    if (analyzedRows_ > 0) {
+        LVITEMW state = {};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    }
+    UpdateDetailsButton();
+}
+
+int MainWindow::SelectedAnalysisRow() const {
+    if (analyzedRows_ == 0) {
+        return -1;
+    }
+    const int row = static_cast<int>(SendMessageW(Control(IDC_LISTVIEW1), LVM_GETNEXTITEM,
+                                                  static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return row >= 0 && row < analyzedRows_ ? row : -1;
+}
+
+void MainWindow::UpdateDetailsButton() {
+    EnableWindow(Control(IDC_DETAILS), !busy_ && SelectedAnalysisRow() >= 0);
 }
 
 }  // namespace hm

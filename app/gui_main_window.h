@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/gui_controls.h"
 #include "app/main_ids.h"
@@ -24,11 +25,18 @@ inline constexpr const char* kMainWindowCaption = "Hushmark V6.20";
 using MessageBoxFunction =
     std::function<int(HWND owner, const std::wstring& text, const std::wstring& title, UINT type)>;
 
+// A row of the result list: the item and its status.
+struct ListRow {
+    std::string label;
+    std::string status;
+};
+
 // What the main window hands on.
 class MainWindowHost {
 public:
     virtual ~MainWindowHost() = default;
-    // A menu item, image button, button or link: the ids of app/main_ids.h.
+    // A menu item, image button, button or link: the ids of app/main_ids.h. A double click on
+    // (or Enter in) a row of an analysis comes as IDC_DETAILS, with that row selected.
     virtual void OnCommand(int id) = 0;
     virtual void OnTimer(UINT_PTR timer) = 0;
     // The window became the active window.
@@ -37,6 +45,11 @@ public:
     virtual void OnTrayEvent(UINT mouseMessage) = 0;
     // A hot key registered on this window.
     virtual void OnHotKey(int id, UINT modifiers, UINT key) = 0;
+    // WM_QUERYENDSESSION and WM_ENDSESSION: true when handled, with the answer in result.
+    virtual bool OnSessionEnd(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                              LRESULT& /*result*/) {
+        return false;
+    }
 };
 
 class MainWindow : public PassUi {
@@ -79,6 +92,14 @@ public:
     void ClearSelections();
     bool ImageBorder(int id) const;
 
+    // Fills the result list with an analysis: a row per ticked item, then the closing row, under
+    // the status column's header for it, and sets the caption. Until the next pass "Details..."
+    // opens the selected item row.
+    void ShowAnalysis(const std::string& statusHeader, const std::vector<ListRow>& items,
+                      const ListRow& closing, const std::string& caption);
+    // The selected row of the analysis shown, or -1 (no analysis, the closing row, nothing).
+    int SelectedAnalysisRow() const;
+
     // Pops up a menu at the cursor, returning the command chosen (0 for none).
     int TrackMenu(HMENU menu);
 
@@ -105,12 +126,17 @@ private:
     int Scale(int value) const { return MulDiv(value, dpi_, 96); }
     void DrawItem(const DRAWITEMSTRUCT& item);
     void SetListText(int row, int column, const std::string& text);
+    void SetColumnWidths();
+    void SetStatusHeader(const std::string& text);
+    void UpdateDetailsButton();
+    LRESULT HandleListNotify(const NMHDR& header);
 
     MainWindowHost& host_;
     HWND hwnd_ = nullptr;
     HINSTANCE instance_ = nullptr;
     int dpi_ = 96;
     int currentRow_ = -1;
+    int analyzedRows_ = 0;  // the item rows of the analysis the list shows; 0 for none
     bool busy_ = false;
     bool statusShown_ = false;
     std::array<bool, 8> borders_{};

@@ -111,6 +111,30 @@ void MainWindow::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
+LRESULT MainWindow::HandleListNotify(const NMHDR& header) {
+    switch (header.code) {
+        case LVN_ITEMCHANGED:
+            UpdateDetailsButton();
+            break;
+        case NM_DBLCLK: {
+            // Only a double click on the row itself, not on the space below the rows.
+            const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+            if (!busy_ && row >= 0 && row == SelectedAnalysisRow()) {
+                host_.OnCommand(IDC_DETAILS);
+            }
+            break;
+        }
+        case NM_RETURN:
+            if (!busy_ && SelectedAnalysisRow() >= 0) {
+                host_.OnCommand(IDC_DETAILS);
+            }
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
@@ -122,6 +146,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 host_.OnCommand(id);
             }
             return 0;
+        }
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.idFrom == IDC_LISTVIEW1) {
+                return HandleListNotify(header);
+            }
+            break;
         }
         case WM_DRAWITEM:
             DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -157,6 +188,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEY:
             host_.OnHotKey(static_cast<int>(wParam), LOWORD(lParam), HIWORD(lParam));
             return 0;
+        case WM_QUERYENDSESSION:
+        case WM_ENDSESSION: {
+            LRESULT result = 0;
+            if (host_.OnSessionEnd(message, wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        }
         case kTrayMessage:
             host_.OnTrayEvent(static_cast<UINT>(LOWORD(lParam)));
             return 0;

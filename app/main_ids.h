@@ -26,6 +26,8 @@
 #define IDC_CLEANS2 215           /* what can be cleaned, second column */
 #define IDC_PICTURE2 216          /* the help picture on the home panel */
 #define IDC_PICTURE1 217          /* the image-button bar's background */
+#define IDC_ANALYZE 218           /* "Analyze": the pass as a preview */
+#define IDC_DETAILS 219           /* "Details...": what an analyzed row would remove */
 #define IDC_IMAGE1 221            /* "Main" */
 #define IDC_IMAGE2 222            /* "Clearner Settings" */
 #define IDC_IMAGE3 223            /* "CLEAN NOW" */
@@ -57,6 +59,7 @@
 #define IDM_RESTORE1 405
 #define IDM_CLEANNOW2 406
 #define IDM_EXIT1 407
+#define IDM_ANALYZE2 408
 
 // Splash.
 #define IDC_SPLASHTITLE 501

@@ -434,8 +434,8 @@ TEST_F(AppTest, TheTrayMenuListsItsItemsInOrderAndALeftClickRestores) {
         items.push_back(text[0] == L'\0' ? "-" : Narrow(text));
     }
     EXPECT_EQ(items, (std::vector<std::string>{"Hushmark On the Web", "Help", "-", "Options", "-",
-                                               "Settings", "-", "Restore", "-", "Clean Now", "-",
-                                               "Exit"}));
+                                               "Settings", "-", "Restore", "-", "Analyze",
+                                               "Clean Now", "-", "Exit"}));
 }
 
 TEST_F(AppTest, ImageButtonsSwitchPanelsAndShowABorderUnderTheMouse) {
@@ -496,6 +496,19 @@ TEST_F(AppTest, MessagesForTheUserCarryTheirTitleAndIcon) {
     EXPECT_EQ(boxes[0].title, "Registry");
     EXPECT_EQ(boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(boxes[1].type & MB_ICONMASK, 0u);
+}
+
+// "Windows Shutdown": the main window's end-of-session query runs a pass before it answers.
+TEST_F(AppTest, TheEndOfTheSessionRunsAPassWhenTheOptionIsOn) {
+    TickFirefoxCookies(10);
+    Load();
+    EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(Main(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(test::FileExists(Cookies()));
+    WriteIniValue(Settings(), "Options", "WindowsShutdown", "1");
+    EXPECT_EQ(SendMessageW(Main(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_FALSE(test::FileExists(Cookies()));
+    SendMessageW(Main(), WM_ENDSESSION, FALSE, 0);
 }
 
 // A timer stands in for the user: it closes the first modal window the main window owns and

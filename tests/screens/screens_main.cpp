@@ -3,11 +3,12 @@
 // program lets the window's messages run until the file "done" appears there (or a minute
 // passes).
 //   hm_screens.exe <marker folder> <window>
-// Windows: splash, main-home, main-status, about, options-general, options-schedule,
-// options-homepage, frmurl, frmcookie, notification, and the clean-items dialog's tabs as
-// frmsettings-TAB (TAB as in kSettingsTabs).
+// Windows: splash, main-home, main-status, main-analyze, details, about, options-general,
+// options-schedule, options-homepage, frmurl, frmcookie, notification, and the clean-items
+// dialog's tabs as frmsettings-TAB (TAB as in kSettingsTabs).
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 
 #include "app/gui_about_dialog.h"
 #include "app/gui_application.h"
+#include "app/gui_details_dialog.h"
 #include "app/gui_options_dialog.h"
 #include "config/custom_list.h"
 #include "config/gui_settings_dialog.h"
@@ -49,6 +51,44 @@ void PumpUntilDone(const std::string& markers) {
     }
 }
 
+// Browser files and a Run history in the screenshots' throwaway profile, for the analysis.
+void SeedTraces() {
+    wchar_t roaming[MAX_PATH] = {};
+    wchar_t local[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, roaming);
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    const struct {
+        const wchar_t* profile;
+        int places;
+        int cookies;
+    } profiles[] = {{L"k3v9x2.default", 5242880, 524288},
+                    {L"q81mz0.dev-edition", 2516582, 98304},
+                    {L"7tb2wd.work", 778240, 1572864}};
+    for (const auto& profile : profiles) {
+        const std::wstring folder =
+            std::wstring(roaming) + L"\\Mozilla\\Firefox\\Profiles\\" + profile.profile;
+        SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+        files::WriteWholeFile(Narrow(folder + L"\\places.sqlite"),
+                              std::string(static_cast<size_t>(profile.places), 'p'));
+        files::WriteWholeFile(Narrow(folder + L"\\cookies.sqlite"),
+                              std::string(static_cast<size_t>(profile.cookies), 'c'));
+        const std::wstring cache = std::wstring(local) +
+                                   L"\\Mozilla\\Firefox\\Profiles\\" + profile.profile +
+                                   L"\\cache\\entries";
+        SHCreateDirectoryExW(nullptr, cache.c_str(), nullptr);
+        files::WriteWholeFile(Narrow(cache + L"\\0A1F3C"),
+                              std::string(static_cast<size_t>(profile.cookies), 'e'));
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER,
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
+                        0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        const wchar_t text[] = L"notepad\\1";
+        RegSetValueExW(key, L"a", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof(text));
+        RegCloseKey(key);
+    }
+}
+
 // The clean-items dialog's pages: the tab of SSTab1 and, on the browsers' tab, that of SSTab2.
 struct SettingsTab {
     const char* name;
@@ -59,7 +99,24 @@ constexpr SettingsTab kSettingsTabs[] = {
     {"browsers", 0, 0}, {"firefox", 0, 1},  {"opera", 0, 2},        {"netscape", 0, 3},
     {"aol", 0, 4},      {"msn", 0, 5},      {"mozilla", 0, 6},      {"maxthon", 0, 7},
     {"chrome", 0, 8},   {"safari", 0, 9},   {"windows", 1, -1},     {"office", 2, -1},
-    {"applications", 3, -1}, {"custom", 4, -1}, {"messaging", 5, -1}, {"email", 6, -1}};
+    {"applications", 3, -1}, {"custom", 4, -1}, {"messaging", 5, -1}, {"email", 6, -1},
+    {"winapp2", 7, -1}};
+
+// Community rules for the "Community Rules" tab: rules that apply, one with a warning, two that
+// are refused, and one for a program that is not there.
+constexpr const char* kScreenRules =
+    "[Notepad Backups *]\r\nSection=Windows\r\nDetectFile=%WinDir%\\notepad.exe\r\n"
+    "FileKey1=%AppData%\\Notepad|*.bak;*.tmp\r\n"
+    "[Thumbnail Cache *]\r\nSection=Windows\r\nDetectFile=%WinDir%\\explorer.exe\r\n"
+    "Warning=Folders with many pictures open slowly until their thumbnails are made again.\r\n"
+    "FileKey1=%LocalAppData%\\Microsoft\\Windows\\Explorer|thumbcache_*.db\r\n"
+    "[Windows Logs *]\r\nSection=Windows\r\nFileKey1=%WinDir%|*.log|RECURSE\r\n"
+    "[Help Viewer History *]\r\nLangSecRef=3024\r\nDetectFile=%WinDir%\\hh.exe\r\n"
+    "RegKey1=HKCU\\Software\\Microsoft\\HTML Help\\Recent\r\n"
+    "[Shared Download Cache *]\r\nLangSecRef=3022\r\n"
+    "FileKey1=\\\\fileserver\\downloads\\cache|*.*\r\n"
+    "[Absent Editor *]\r\nSection=Windows\r\nDetectFile=%ProgramFiles%\\Absent Editor\r\n"
+    "FileKey1=%ProgramFiles%\\Absent Editor\\Temp|*.*\r\n";
 
 int ShowSettings(const std::string& program, Application& app, const std::string& name,
                  const std::string& markers) {
@@ -89,6 +146,10 @@ int ShowSettings(const std::string& program, Application& app, const std::string
         }
         WriteCustomListFile(CustomListPath(program),
                             {{notes, "File", true}, {folder, "Folder", true}});
+        if (name == "winapp2") {
+            files::WriteWholeFile(JoinPath(program, "winapp2.ini"), kScreenRules);
+            WriteIniValue(JoinPath(program, "hushsd.dat"), "Winapp2", "Notepad Backups", "1");
+        }
         Regfun registry(app.window());
         frmsettings settings(program, registry);
         settings.ShowModeless(app.window().hwnd());
@@ -137,6 +198,17 @@ int Show(const std::string& markers, const std::string& window) {
     if (window == "main-status") {
         app.OnCommand(IDC_COMMAND1);
         app.window().SelectImage(IDC_IMAGE3);
+    } else if (window == "main-analyze" || window == "details") {
+        SeedTraces();
+        app.window().SelectImage(IDC_IMAGE3);
+        app.OnCommand(IDM_ANALYZE2);
+        if (window == "details" && !app.analysis().empty()) {
+            DetailsDialog details(app.analysis().front());
+            details.ShowModeless(app.window().hwnd());
+            details.SortBy(TraceColumn::Size);
+            PumpUntilDone(markers);
+            return 0;
+        }
     } else if (window == "main-home") {
         app.window().SelectImage(IDC_IMAGE1);
     } else if (window == "about") {
