@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/gui_main_window_controls.h"
 #include "app/gui_message_loop.h"
 #include "engine/shared_values.h"
 #include "platform/text.h"
@@ -12,224 +13,6 @@
 
 namespace hm {
 namespace {
-
-// Client size at 96 DPI; everything below is laid out in these units and scaled.
-constexpr int kClientWidth = 720;
-constexpr int kClientHeight = 480;
-constexpr int kBarWidth = 120;
-constexpr int kItemColumnWidth = 330;
-// An analysis says more per row: its item column gives way to the status.
-constexpr int kAnalysisItemColumnWidth = 240;
-
-constexpr const char* kWarningText =
-    "It's highly recommended that you shut down all other programs when erase the "
-    "tracks,Hushmark can not erase the files which being used by other programs.";
-
-enum class Panel { Both, Home, Status };
-
-struct ControlSpec {
-    int id;
-    const wchar_t* className;
-    const char* text;
-    DWORD style;
-    DWORD exStyle;
-    ControlBox box;  // at 96 DPI
-    Panel panel;
-    int font;  // 0 normal, 1 title, 2 link
-};
-
-constexpr DWORD kLabel = SS_NOPREFIX | SS_ENDELLIPSIS;
-constexpr DWORD kText = SS_NOPREFIX;
-
-// In creation order, which is also the tab order.
-const std::vector<ControlSpec>& Specs() {
-    static const std::vector<ControlSpec> specs = {
-        {IDC_IMAGE1,
-         L"BUTTON",
-         "Main",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 8, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE2,
-         L"BUTTON",
-         "Clearner Settings",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 66, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE3,
-         L"BUTTON",
-         "CLEAN NOW",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 124, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE4,
-         L"BUTTON",
-         "Search and  Erase",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 182, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE5,
-         L"BUTTON",
-         "Clean Options",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 240, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE6,
-         L"BUTTON",
-         "File Shredder",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 298, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE9,
-         L"BUTTON",
-         "Clean Registry",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 356, 104, 56},
-         Panel::Both,
-         0},
-        {IDC_IMAGE10,
-         L"BUTTON",
-         "EXIT",
-         BS_OWNERDRAW | WS_TABSTOP,
-         0,
-         {8, 414, 104, 56},
-         Panel::Both,
-         0},
-        // The bar's background lies beneath the buttons.
-        {IDC_PICTURE1,
-         L"STATIC",
-         "",
-         SS_OWNERDRAW | SS_NOTIFY | WS_CLIPSIBLINGS,
-         0,
-         {0, 0, kBarWidth, kClientHeight},
-         Panel::Both,
-         0},
-
-        {IDC_PRODUCTNAME, L"STATIC", kAppTitle, kText, 0, {140, 14, 560, 36}, Panel::Home, 1},
-        {IDC_TAGLINE,
-         L"STATIC",
-         "Erases the tracks that browsers, Windows, Office, messengers and mail programs leave "
-         "behind.",
-         kText,
-         0,
-         {140, 54, 560, 34},
-         Panel::Home,
-         0},
-        {IDC_CLEANS1,
-         L"STATIC",
-         "Browsers:\n- Internet Explorer, Firefox, Opera, Netscape,\n  Mozilla, AOL Explorer, MSN "
-         "Explorer,\n  Maxthon, Google Chrome, Safari\n- typed addresses, history, cache,\n  "
-         "cookies, forms and saved passwords",
-         kText,
-         0,
-         {140, 96, 276, 112},
-         Panel::Home,
-         0},
-        {IDC_CLEANS2,
-         L"STATIC",
-         "Windows and programs:\n- recent documents, Run and search history\n- temporary "
-         "folders, recycle bin, clipboard\n- Office, messengers, Outlook Express,\n  Windows Live "
-         "Mail\n- your own files, folders and plug-ins",
-         kText,
-         0,
-         {424, 96, 276, 112},
-         Panel::Home,
-         0},
-        {IDC_LASTCLEANCAPTION,
-         L"STATIC",
-         "Last Cleaned at:",
-         kText,
-         0,
-         {140, 226, 120, 20},
-         Panel::Home,
-         0},
-        {IDC_LABEL12, L"STATIC", "", kLabel, 0, {264, 226, 436, 20}, Panel::Home, 0},
-        {IDC_LABEL14, L"STATIC", "", kLabel, 0, {140, 250, 560, 20}, Panel::Home, 0},
-        {IDC_PICTURE2,
-         L"STATIC",
-         "",
-         SS_ICON | SS_NOTIFY | SS_CENTERIMAGE,
-         0,
-         {140, 290, 40, 40},
-         Panel::Home,
-         0},
-        {IDC_LABEL51,
-         L"STATIC",
-         "Visit us at: hushmark.example",
-         kText | SS_NOTIFY,
-         0,
-         {140, 446, 560, 20},
-         Panel::Home,
-         2},
-
-        {IDC_LISTVIEW1,
-         WC_LISTVIEWW,
-         "",
-         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
-         WS_EX_CLIENTEDGE,
-         {144, 34, 556, 244},
-         Panel::Status,
-         0},
-        {IDC_PROGRESS, PROGRESS_CLASSW, "", 0, 0, {144, 288, 556, 18}, Panel::Status, 0},
-        {IDC_SKINLABEL5, L"STATIC", "", kLabel, 0, {144, 314, 556, 20}, Panel::Status, 0},
-        {IDC_WARNING, L"STATIC", kWarningText, kText, 0, {144, 340, 556, 40}, Panel::Status, 0},
-        {IDC_DETAILS,
-         L"BUTTON",
-         "Details...",
-         BS_PUSHBUTTON | WS_TABSTOP,
-         0,
-         {144, 424, 100, 30},
-         Panel::Status,
-         0},
-        {IDC_ANALYZE,
-         L"BUTTON",
-         "Analyze",
-         BS_PUSHBUTTON | WS_TABSTOP,
-         0,
-         {356, 424, 100, 30},
-         Panel::Status,
-         0},
-        {IDC_COMMAND1,
-         L"BUTTON",
-         "Start Cleaning >>",
-         BS_PUSHBUTTON | WS_TABSTOP,
-         0,
-         {464, 424, 148, 30},
-         Panel::Status,
-         0},
-        {IDC_COMMAND2,
-         L"BUTTON",
-         "Cancel",
-         BS_PUSHBUTTON | WS_TABSTOP,
-         0,
-         {620, 424, 80, 30},
-         Panel::Status,
-         0},
-        // Made last so that it lies beneath the controls it holds.
-        {IDC_STATUSFRAME,
-         L"BUTTON",
-         "Status",
-         BS_GROUPBOX | WS_CLIPSIBLINGS,
-         0,
-         {132, 10, 580, 460},
-         Panel::Status,
-         0},
-    };
-    return specs;
-}
 
 UINT IconFlags(MessageIcon icon) {
     switch (icon) {
@@ -351,7 +134,7 @@ void MainWindow::MakeFonts() {
 
 bool MainWindow::CreateControls() {
     MakeFonts();
-    for (const ControlSpec& spec : Specs()) {
+    for (const ControlSpec& spec : MainWindowControls()) {
         if (AddControl(hwnd_, spec.className, spec.text, spec.style, spec.exStyle, spec.box,
                        spec.id, nullptr) == nullptr) {
             return false;
@@ -392,7 +175,7 @@ bool MainWindow::CreateControls() {
 void MainWindow::Layout() {
     MakeFonts();
     const HFONT fonts[] = {font_.get(), titleFont_.get(), linkFont_.get()};
-    for (const ControlSpec& spec : Specs()) {
+    for (const ControlSpec& spec : MainWindowControls()) {
         HWND control = Control(spec.id);
         MoveWindow(control, Scale(spec.box.x), Scale(spec.box.y), Scale(spec.box.width),
                    Scale(spec.box.height), FALSE);
@@ -409,7 +192,7 @@ void MainWindow::Layout() {
     SendMessageW(Control(IDC_PICTURE2), STM_SETICON, reinterpret_cast<WPARAM>(helpIcon_), 0);
     SetColumnWidths();
 
-    RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+    RECT frame = {0, 0, Scale(kMainClientWidth), Scale(kMainClientHeight)};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
     AdjustWindowRectEx(&frame, style, TRUE, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -429,7 +212,7 @@ void MainWindow::SetColumnWidths() {
 
 void MainWindow::ShowHomePanel() {
     statusShown_ = false;
-    for (const ControlSpec& spec : Specs()) {
+    for (const ControlSpec& spec : MainWindowControls()) {
         if (spec.panel != Panel::Both) {
             ShowWindow(Control(spec.id), spec.panel == Panel::Home ? SW_SHOW : SW_HIDE);
         }
@@ -438,7 +221,7 @@ void MainWindow::ShowHomePanel() {
 
 void MainWindow::ShowStatusPanel() {
     statusShown_ = true;
-    for (const ControlSpec& spec : Specs()) {
+    for (const ControlSpec& spec : MainWindowControls()) {
         if (spec.panel != Panel::Both) {
             ShowWindow(Control(spec.id), spec.panel == Panel::Status ? SW_SHOW : SW_HIDE);
         }
