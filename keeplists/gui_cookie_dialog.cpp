@@ -7,6 +7,7 @@
 #include "keeplists/gui_url_dialog.h"
 #include "keeplists/keep_list_file.h"
 #include "keeplists/keep_list_rules.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace hm {
@@ -88,7 +89,7 @@ void frmcookie::ShowPreview(int listId) {
     std::string bytes;
     std::uint64_t fileSize = 0;
     // A file that cannot be read (gone since it was kept) leaves the preview as it was.
-    if (ReadFileHead(ListBoxEntry(list, entry), kPreviewLimit, bytes, fileSize) != 0) {
+    if (files::ReadFileHead(ListBoxEntry(list, entry), kPreviewLimit, bytes, fileSize) != 0) {
         return;
     }
     SetItemText(Text1, PreviewOf(bytes, fileSize));

@@ -162,44 +162,4 @@ std::vector<std::string> ListCookieFiles(const std::string& folder) {
     return paths;
 }
 
-std::uint32_t ReadFileHead(const std::string& path, std::size_t limit, std::string& bytes,
-                           std::uint64_t& fileSize) {
-    const std::wstring longPath = files::ToLongPath(path);
-    if (longPath.empty()) {
-        return files::kErrorInvalidName;
-    }
-    const ScopedHandle file(CreateFileW(
-        longPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) {
-        return LastError();
-    }
-    // A pipe or device opened by name could block the window forever.
-    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
-        return files::kErrorNotDiskFile;
-    }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) {
-        return LastError();
-    }
-    const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
-    std::string read(static_cast<std::size_t>(total < limit ? total : limit), '\0');
-    std::size_t filled = 0;
-    while (filled < read.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), read.data() + filled, static_cast<DWORD>(read.size() - filled),
-                      &got, nullptr)) {
-            return LastError();
-        }
-        if (got == 0) {
-            break;
-        }
-        filled += got;
-    }
-    read.resize(filled);
-    bytes = std::move(read);
-    fileSize = total;
-    return 0;
-}
-
 }  // namespace hm

@@ -43,9 +43,4 @@ std::string KeepListTemporaryPath(const std::string& file);
 // absolute path of an existing folder (a failed lookup answers a relative text such as "Error").
 std::vector<std::string> ListCookieFiles(const std::string& folder);
 
-// Up to limit bytes from the start of a file, and the file's whole size, for a preview that must
-// not stall on a huge file. On failure the outputs are left as they were.
-std::uint32_t ReadFileHead(const std::string& path, std::size_t limit, std::string& bytes,
-                           std::uint64_t& fileSize);
-
 }  // namespace hm

@@ -336,7 +336,12 @@ std::uint32_t TreeSize(const std::wstring& folder, std::uint64_t& size) {
     return 0;
 }
 
-std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) {
+namespace {
+
+// Opens a file of the disk for reading and reads at most limit bytes of it; fileSize is its whole
+// size. With refuseLarger, a file over the limit is refused before anything is read.
+std::uint32_t ReadFilePrefix(const std::string& path, std::uint64_t limit, bool refuseLarger,
+                             std::string& bytes, std::uint64_t& fileSize) {
     const std::wstring longPath = ToLongPath(path);
     if (longPath.empty()) {
         return kErrorInvalidName;
@@ -346,17 +351,19 @@ std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::s
     if (!file.valid()) {
         return LastError();
     }
-    LARGE_INTEGER size;
+    // A pipe or device opened by name could block forever.
     if (GetFileType(file.get()) != FILE_TYPE_DISK) {
         return kErrorNotDiskFile;
     }
+    LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) {
         return LastError();
     }
-    if (static_cast<std::uint64_t>(size.QuadPart) > limit) {
+    const auto total = static_cast<std::uint64_t>(size.QuadPart);
+    if (refuseLarger && total > limit) {
         return ERROR_FILE_TOO_LARGE;
     }
-    std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::string read(static_cast<std::size_t>(total < limit ? total : limit), '\0');
     std::size_t filled = 0;
     while (filled < read.size()) {
         DWORD got = 0;
@@ -371,7 +378,20 @@ std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::s
     }
     read.resize(filled);
     bytes = std::move(read);
+    fileSize = total;
     return 0;
+}
+
+}  // namespace
+
+std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) {
+    std::uint64_t fileSize = 0;
+    return ReadFilePrefix(path, limit, true, bytes, fileSize);
+}
+
+std::uint32_t ReadFileHead(const std::string& path, std::uint64_t limit, std::string& bytes,
+                           std::uint64_t& fileSize) {
+    return ReadFilePrefix(path, limit, false, bytes, fileSize);
 }
 
 std::uint32_t WriteWholeFile(const std::string& path, const std::string& bytes) {

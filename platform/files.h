@@ -133,6 +133,9 @@ std::uint32_t TreeSize(const std::wstring& folder, std::uint64_t& size);
 // A small file read whole into bytes; fails (and leaves bytes as it was) when the file is missing,
 // is no file of the disk, or is larger than the limit. path is an ordinary UTF-8 path.
 std::uint32_t ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes);
+// At most the first limit bytes of a file of the disk, and its whole size.
+std::uint32_t ReadFileHead(const std::string& path, std::uint64_t limit, std::string& bytes,
+                           std::uint64_t& fileSize);
 // Creates or truncates the file and writes the bytes.
 std::uint32_t WriteWholeFile(const std::string& path, const std::string& bytes);
 
