@@ -1,0 +1,105 @@
+#include "engine/browser_profiles.h"
+
+#include "engine/chromium_profiles_rules.h"
+#include "engine/firefox_profiles_rules.h"
+#include "platform/files.h"
+#include "platform/path_rules.h"
+#include "platform/text.h"
+
+namespace hm::browsers {
+namespace {
+
+// profiles.ini is a few hundred bytes; Local State grows with the browser's history of settings
+// but stays well below this.
+constexpr std::uint64_t kIniLimit = 1 << 20;
+constexpr std::uint64_t kLocalStateLimit = 32 << 20;
+
+// An existing folder that is not a link.
+bool IsPlainFolder(const std::string& path) {
+    const std::wstring longPath = files::ToLongPath(path);
+    files::Info info;
+    return !longPath.empty() && files::QueryInfo(longPath, info) == 0 &&
+           (info.attributes & files::kDirectory) != 0 &&
+           (info.attributes & files::kReparsePoint) == 0;
+}
+
+bool IsPlainFile(const std::string& path) {
+    const std::wstring longPath = files::ToLongPath(path);
+    files::Info info;
+    return !longPath.empty() && files::QueryInfo(longPath, info) == 0 &&
+           (info.attributes & (files::kDirectory | files::kReparsePoint)) == 0;
+}
+
+}  // namespace
+
+std::vector<FoundProfile> FindFirefoxProfiles(const std::string& roaming,
+                                              const std::string& local) {
+    std::vector<FoundProfile> found;
+    if (!IsAbsolutePath(roaming)) {
+        return found;
+    }
+    const std::string firefoxFolder = JoinPath(roaming, Firefox().profilesFolder);
+    std::string ini;
+    if (files::ReadWholeFile(JoinPath(firefoxFolder, "profiles.ini"), kIniLimit, ini) != 0) {
+        return found;
+    }
+    const std::string localFolder =
+        IsAbsolutePath(local) ? JoinPath(local, Firefox().cacheFolder) : std::string();
+    for (const firefox::Profile& profile : firefox::ReadProfilesIni(ini, firefoxFolder).profiles) {
+        if (!IsPlainFolder(profile.folder)) {
+            continue;
+        }
+        std::string cache = firefox::CacheFolderOf(profile, localFolder);
+        found.push_back({profile.name.empty() ? profile.section : profile.name, profile.folder,
+                         std::move(cache)});
+    }
+    return found;
+}
+
+std::vector<FoundProfile> FindChromiumProfiles(const ChromiumBrowser& browser,
+                                               const std::string& roaming,
+                                               const std::string& local) {
+    std::vector<FoundProfile> found;
+    const std::string& root = browser.root == Root::RoamingAppData ? roaming : local;
+    if (!IsAbsolutePath(root)) {
+        return found;
+    }
+    const std::string dataFolder = JoinPath(root, browser.dataFolder);
+    if (!IsPlainFolder(dataFolder)) {
+        return found;
+    }
+    std::vector<chromium::FolderEntry> entries;
+    files::FolderScan scan(files::ToLongPath(dataFolder));
+    while (scan.Next()) {
+        if (!scan.IsFolder()) {
+            continue;
+        }
+        chromium::FolderEntry entry;
+        entry.name = Narrow(scan.name());
+        entry.isFolder = true;
+        entry.isLink = scan.IsLink();
+        entry.hasPreferences =
+            !entry.isLink && IsPlainFile(JoinPath(JoinPath(dataFolder, entry.name), "Preferences"));
+        entries.push_back(std::move(entry));
+    }
+    std::string localState;
+    files::ReadWholeFile(JoinPath(dataFolder, "Local State"), kLocalStateLimit, localState);
+    const bool dataFolderIsProfile = IsPlainFile(JoinPath(dataFolder, "Preferences"));
+
+    for (const chromium::Profile& profile :
+         chromium::FindProfiles(dataFolderIsProfile, entries, localState)) {
+        FoundProfile one;
+        one.name = profile.folderName.empty() ? browser.name : profile.displayName;
+        one.folder =
+            profile.folderName.empty() ? dataFolder : JoinPath(dataFolder, profile.folderName);
+        one.cacheFolder = one.folder;
+        if (browser.localCacheFolder != nullptr && profile.folderName.empty()) {
+            one.cacheFolder =
+                IsAbsolutePath(local) ? JoinPath(local, browser.localCacheFolder) : std::string();
+        }
+        found.push_back(std::move(one));
+    }
+    return found;
+}
+
+}  // namespace hm::browsers
