@@ -22,7 +22,7 @@ bool PathLess(const std::string& a, const std::string& b) {
 }
 
 bool HasSize(TraceKind kind) {
-    return kind == TraceKind::File || kind == TraceKind::Folder;
+    return kind == TraceKind::File || kind == TraceKind::Folder || kind == TraceKind::DatabaseRows;
 }
 
 }  // namespace
@@ -33,6 +33,7 @@ AnalysisCounts& AnalysisCounts::operator+=(const AnalysisCounts& other) {
     keys += other.keys;
     values += other.values;
     sections += other.sections;
+    databases += other.databases;
     others += other.others;
     staying += other.staying;
     bytes += other.bytes;
@@ -64,6 +65,10 @@ AnalysisCounts CountTraces(const std::vector<Trace>& traces) {
                 break;
             case TraceKind::IniSection:
                 ++counts.sections;
+                break;
+            case TraceKind::DatabaseRows:
+                ++counts.databases;
+                counts.bytes += trace.bytes;
                 break;
             default:
                 ++counts.others;
@@ -106,7 +111,10 @@ std::string AnalysisListText(const AnalysisCounts& counts) {
     if (counts.sections > 0) {
         removed.push_back(Counted(counts.sections, "section", "sections"));
     }
-    if (counts.files > 0 || counts.folders > 0) {
+    if (counts.databases > 0) {
+        removed.push_back("rows of " + Counted(counts.databases, "database", "databases"));
+    }
+    if (counts.files > 0 || counts.folders > 0 || counts.databases > 0) {
         removed.push_back(ByteSizeText(counts.bytes));
     }
     std::string text;
@@ -133,8 +141,9 @@ std::string AnalysisStatusText(const AnalysisCounts& counts) {
     if (list.rfind("Nothing", 0) == 0) {
         return "Nothing to remove" + list.substr(7);
     }
-    const bool removes =
-        counts.files + counts.folders + counts.keys + counts.values + counts.sections > 0;
+    const bool removes = counts.files + counts.folders + counts.keys + counts.values +
+                             counts.sections + counts.databases >
+                         0;
     return removes ? "Would remove " + list : list;
 }
 
@@ -179,6 +188,9 @@ std::string TraceKindText(const Trace& trace) {
             break;
         case TraceKind::UrlHistory:
             kind = "URL history";
+            break;
+        case TraceKind::DatabaseRows:
+            kind = "database rows";
             break;
     }
     switch (trace.outcome) {

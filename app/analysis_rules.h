@@ -27,6 +27,7 @@ struct AnalysisCounts {
     int keys = 0;  // keys and key trees
     int values = 0;
     int sections = 0;  // profile-file sections
+    int databases = 0;  // databases with rows removed
     int others = 0;    // programs started, the recycle bin or clipboard emptied, reboot deletes
     int staying = 0;   // selected, but kept by a rule or refused by the system
     double bytes = 0;

@@ -36,6 +36,8 @@ const char* KindName(TraceKind kind) {
         case TraceKind::RecentDocuments:
         case TraceKind::UrlHistory:
             return "empty";
+        case TraceKind::DatabaseRows:
+            return "rows";
     }
     return "?";
 }
@@ -64,7 +66,8 @@ std::string TraceLine(const Trace& trace) {
         line += '\t';
         line += trace.name;
     }
-    if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder) {
+    if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder ||
+        trace.kind == TraceKind::DatabaseRows) {
         line += '\t';
         line += NumberText(trace.bytes);
     }
@@ -100,6 +103,8 @@ const char* JsonKind(TraceKind kind) {
             return "recentDocuments";
         case TraceKind::UrlHistory:
             return "urlHistory";
+        case TraceKind::DatabaseRows:
+            return "databaseRows";
     }
     return "unknown";
 }

@@ -88,6 +88,9 @@ enum class ItemKind {
     PluginList,  // the ticked plug-in item files, one step each
 };
 
+// The clean-items dialog's tab for the browsers of today, one sub-tab each.
+inline constexpr std::string_view kTodaysBrowsersTab = "Today's Browsers";
+
 // Where the clean-items dialog shows an item's box.
 struct ItemBox {
     std::string_view tab;      // outer tab: "Browsers", "Windows", ...
@@ -96,6 +99,9 @@ struct ItemBox {
     std::string_view control;  // check-box name: "Check42"
     std::string_view caption;  // check-box caption: "Address Bar History"
     int position = 0;          // orders the boxes of a frame as the dialog lists them
+    // The box starts cleared while its key is unset, and ticking it asks the user first: for
+    // items that take what the user saved on purpose.
+    bool asksFirst = false;
 };
 
 struct CatalogueItem {
@@ -114,7 +120,7 @@ struct CatalogueItem {
 };
 
 struct CatalogueGroup {
-    int number;                   // 1..17
+    int number;                   // 1.., in pass order
     std::string_view name;        // "Firefox"
     std::string_view section;     // settings section; empty for the plug-in items
     std::string_view tab;         // where the clean-items dialog shows the group
@@ -124,7 +130,7 @@ struct CatalogueGroup {
 
 // All built-in items in pass order (group 1 first).
 const std::vector<CatalogueItem>& Catalogue();
-// The 17 groups in pass order.
+// The groups in pass order: the 17 of old, then today's browsers.
 const std::vector<CatalogueGroup>& CatalogueGroups();
 
 }  // namespace hm

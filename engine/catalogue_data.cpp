@@ -35,7 +35,7 @@ namespace {
 
 std::vector<CatalogueItem> BuildCatalogue() {
     std::vector<CatalogueItem> items;
-    items.reserve(141);
+    items.reserve(205);
 
     AppendInternetExplorer(items);
     AppendFirefox(items);
@@ -69,6 +69,7 @@ std::vector<CatalogueItem> BuildCatalogue() {
     plugins.box.tab = "Applications";
     items.push_back(std::move(plugins));
 
+    AppendTodaysBrowsers(items);
     return items;
 }
 
@@ -95,6 +96,18 @@ const std::vector<CatalogueGroup>& CatalogueGroups() {
         {16, "Custom items", "Custom", "Custom Item", "",
          "Select Folder and Files That will Be Erased"},
         {17, "Plug-in items", "", "Applications", "", ""},
+        {18, "Firefox (every profile)", "Today.Firefox", kTodaysBrowsersTab, "Firefox",
+         "Firefox, every profile"},
+        {19, "Google Chrome (every profile)", "Today.Chrome", kTodaysBrowsersTab, "Google Chrome",
+         "Google Chrome, every profile"},
+        {20, "Microsoft Edge", "Today.Edge", kTodaysBrowsersTab, "Microsoft Edge",
+         "Microsoft Edge, every profile"},
+        {21, "Brave", "Today.Brave", kTodaysBrowsersTab, "Brave", "Brave, every profile"},
+        {22, "Vivaldi", "Today.Vivaldi", kTodaysBrowsersTab, "Vivaldi", "Vivaldi, every profile"},
+        {23, "Opera (every profile)", "Today.Opera", kTodaysBrowsersTab, "Opera", "Opera, every profile"},
+        {24, "Opera GX", "Today.OperaGX", kTodaysBrowsersTab, "Opera GX", "Opera GX, every profile"},
+        {25, "Chromium", "Today.Chromium", kTodaysBrowsersTab, "Chromium",
+         "Chromium, every profile"},
     };
     return groups;
 }

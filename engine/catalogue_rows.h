@@ -47,5 +47,7 @@ void AppendMessengers(std::vector<CatalogueItem>& items);
 void AppendOffice(std::vector<CatalogueItem>& items);
 void AppendOutlookExpress(std::vector<CatalogueItem>& items);
 void AppendWindowsLiveMail(std::vector<CatalogueItem>& items);
+// Today's browsers, one group each, after the plug-in items.
+void AppendTodaysBrowsers(std::vector<CatalogueItem>& items);
 
 }  // namespace hm

@@ -18,6 +18,9 @@
 
 namespace hm {
 
+struct DatabaseCleaning;
+struct DatabaseOutcome;
+
 struct LaunchRequest {
     std::string commandLine;
     int show = 0;       // window style the program starts with (SW_ values)
@@ -71,6 +74,11 @@ public:
     virtual std::uint32_t ClearRecentDocuments() = 0;
     // Empties Internet Explorer's URL history store.
     virtual std::uint32_t ClearUrlHistory() = 0;
+
+    // Removes rows from an SQLite database and compacts it (engine/database_cleaning.h); path is
+    // in the ordinary form. A dry run does it on a copy and tells what it would free.
+    virtual DatabaseOutcome CleanDatabase(const std::string& path,
+                                          const DatabaseCleaning& cleaning) = 0;
 };
 
 // overwriteFirst ("Enable Securely Cleaning"): each plain file is overwritten in place with one

@@ -4,6 +4,7 @@
 
 #include "config/inifun.h"
 #include "engine/changes.h"
+#include "engine/database_cleaning.h"
 #include "engine/preview_ledger.h"
 #include "keeplists/url_history.h"
 #include "platform/files.h"
@@ -108,6 +109,10 @@ public:
     std::uint32_t ClearRecentDocuments() override { return 0; }
     // The store is asked for its entries, which changes nothing: one that cannot answer that
     // (as on systems without it) would not clear either.
+    DatabaseOutcome CleanDatabase(const std::string& path,
+                                  const DatabaseCleaning& cleaning) override {
+        return TryCleaningCopy(path, cleaning);
+    }
     std::uint32_t ClearUrlHistory() override {
         ComUrlHistoryStore store;
         std::vector<URLHistoryItem> items;

@@ -3,6 +3,7 @@
 
 #include "config/inifun.h"
 #include "engine/changes.h"
+#include "engine/database_cleaning.h"
 #include "keeplists/url_history.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -110,6 +111,10 @@ public:
     std::uint32_t EmptyClipboard() override { return shell::EmptyTheClipboard(); }
     std::uint32_t EmptyRecycleBins() override { return shell::EmptyRecycleBins(); }
     std::uint32_t ClearRecentDocuments() override { return shell::ClearRecentDocuments(); }
+    DatabaseOutcome CleanDatabase(const std::string& path,
+                                  const DatabaseCleaning& cleaning) override {
+        return CleanDatabaseFile(path, cleaning);
+    }
     std::uint32_t ClearUrlHistory() override {
         return static_cast<std::uint32_t>(ClearSystemUrlHistory());
     }

@@ -78,4 +78,59 @@ std::vector<Profile> FindProfiles(bool dataFolderHasPreferences,
     return profiles;
 }
 
+namespace {
+
+void CollectUrls(const nlohmann::json& node, int depth, std::vector<std::string>& urls) {
+    if (depth > 200) {
+        return;
+    }
+    if (node.is_object()) {
+        const auto type = node.find("type");
+        const auto url = node.find("url");
+        if (type != node.end() && *type == "url" && url != node.end() && url->is_string()) {
+            urls.push_back(url->get<std::string>());
+        }
+        for (const auto& [key, value] : node.items()) {
+            if (value.is_structured()) {
+                CollectUrls(value, depth + 1, urls);
+            }
+        }
+    } else if (node.is_array()) {
+        for (const auto& value : node) {
+            CollectUrls(value, depth + 1, urls);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> BookmarkedUrls(std::string_view bookmarksJson) {
+    std::vector<std::string> urls;
+    // Each level of nesting costs the parser stack: a file of nothing but brackets is refused
+    // before it is read.
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (char c : bookmarksJson) {
+        if (inString) {
+            inString = escaped || c != '"';
+            escaped = !escaped && c == '\\';
+            continue;
+        }
+        inString = c == '"';
+        depth += (c == '[' || c == '{') ? 1 : (c == ']' || c == '}') ? -1 : 0;
+        if (depth > 200) {
+            return urls;
+        }
+    }
+    const nlohmann::json root = nlohmann::json::parse(bookmarksJson, nullptr, false);
+    if (!root.is_discarded()) {
+        const auto roots = root.find("roots");
+        if (roots != root.end()) {
+            CollectUrls(*roots, 0, urls);
+        }
+    }
+    return urls;
+}
+
 }  // namespace hm::chromium

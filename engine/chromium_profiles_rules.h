@@ -34,4 +34,9 @@ std::vector<Profile> FindProfiles(bool dataFolderHasPreferences,
                                   const std::vector<FolderEntry>& entries,
                                   std::string_view localStateJson);
 
+// The addresses of every bookmark in a profile's "Bookmarks" file (JSON: "roots" holding folders
+// of nodes, each of type "url" with its "url", or "folder" with "children"), in file order. Text
+// that is not JSON, or deeper than any real bookmark tree, gives what was read before it.
+std::vector<std::string> BookmarkedUrls(std::string_view bookmarksJson);
+
 }  // namespace hm::chromium

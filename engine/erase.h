@@ -105,6 +105,9 @@ public:
     void EmptyRecycleBins();
     void ClearRecentDocuments();
     void ClearUrlHistory();
+    // Removes rows from a database (engine/database_cleaning.h) and reports it as one trace
+    // with the bytes the database shrank by; returns them.
+    double CleanDatabase(const std::string& path, const DatabaseCleaning& cleaning);
 
     // The world as this pass sees it (see Changes).
     const Changes& view() const { return *changes_; }

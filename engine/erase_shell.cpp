@@ -2,6 +2,7 @@
 // the recent-documents list.
 #include <utility>
 
+#include "engine/database_cleaning.h"
 #include "engine/erase.h"
 
 namespace hm {
@@ -37,6 +38,22 @@ void Eraser::ClearUrlHistory() {
     const std::uint32_t error = changes_->ClearUrlHistory();
     reporter_.Report(TraceKind::UrlHistory, "Internet Explorer URL history", 0, OutcomeOf(error),
                      error);
+}
+
+double Eraser::CleanDatabase(const std::string& path, const DatabaseCleaning& cleaning) {
+    const DatabaseOutcome outcome = changes_->CleanDatabase(path, cleaning);
+    std::uint32_t error = 0;
+    if (outcome.status.busy()) {
+        error = 33;  // ERROR_LOCK_VIOLATION: another program holds the database
+    } else if (!outcome.status.ok()) {
+        error = 13;  // ERROR_INVALID_DATA
+    }
+    const double freed = outcome.bytesBefore > outcome.bytesAfter
+                             ? static_cast<double>(outcome.bytesBefore - outcome.bytesAfter)
+                             : 0;
+    reporter_.Report(TraceKind::DatabaseRows, path, error == 0 ? freed : 0, OutcomeOf(error),
+                     error, std::to_string(outcome.rows) + " rows");
+    return error == 0 ? freed : 0;
 }
 
 }  // namespace hm

@@ -8,6 +8,10 @@ namespace hm {
 
 void Reporter::Report(TraceKind kind, std::string path, double bytes, Outcome outcome,
                       std::uint32_t error, std::string name) {
+    if (outcome == Outcome::Removed &&
+        (kind == TraceKind::File || kind == TraceKind::DatabaseRows)) {
+        tally_.removedBytes += bytes;
+    }
     if (outcome == Outcome::Failed) {
         ++tally_.failed;
         if (IsInUseError(error)) {
@@ -30,6 +34,9 @@ void Reporter::Report(TraceKind kind, std::string path, double bytes, Outcome ou
 void Reporter::ReportPath(TraceKind kind, std::wstring_view longPath, double bytes,
                           Outcome outcome, std::uint32_t error) {
     if (observer_ == nullptr && outcome != Outcome::Failed) {
+        if (outcome == Outcome::Removed && kind == TraceKind::File) {
+            tally_.removedBytes += bytes;
+        }
         return;
     }
     Report(kind, observer_ == nullptr ? std::string() : files::ToDisplayPath(longPath), bytes,

@@ -16,6 +16,8 @@ namespace hm {
 struct FailureTally {
     int failed = 0;  // traces with Outcome::Failed
     int inUse = 0;   // of those, items another program held open
+    // Bytes of the files and database rows that went (or, in a preview, would go).
+    double removedBytes = 0;
 };
 
 class Reporter {

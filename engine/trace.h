@@ -21,6 +21,7 @@ enum class TraceKind {
     RecycleBin,
     RecentDocuments,
     UrlHistory,
+    DatabaseRows,   // rows removed from a database file, which stays; bytes: what it shrank by
 };
 
 enum class Outcome {

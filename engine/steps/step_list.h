@@ -22,7 +22,9 @@
     STEP(IeAddons)             \
     STEP(OfficeTree)           \
     STEP(OfficeValue)          \
-    STEP(CustomItems)
+    STEP(CustomItems)          \
+    STEP(FirefoxRow)           \
+    STEP(ChromiumRow)
 
 namespace hm {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/changes.h"
+#include "engine/database_cleaning.h"
 
 namespace hm::test {
 
@@ -76,6 +77,10 @@ public:
     std::uint32_t EmptyRecycleBins() override { return inner_->EmptyRecycleBins(); }
     std::uint32_t ClearRecentDocuments() override { return inner_->ClearRecentDocuments(); }
     std::uint32_t ClearUrlHistory() override { return inner_->ClearUrlHistory(); }
+    DatabaseOutcome CleanDatabase(const std::string& path,
+                                  const DatabaseCleaning& cleaning) override {
+        return inner_->CleanDatabase(path, cleaning);
+    }
 
 private:
     std::unique_ptr<Changes> inner_;
