@@ -2,12 +2,16 @@
 // made, and remembered, so that later steps see what the real pass would see.
 #include <windows.h>
 
+#include <map>
+#include <memory>
+
 #include "config/inifun.h"
 #include "engine/changes.h"
 #include "engine/database_cleaning.h"
 #include "engine/preview_ledger.h"
 #include "keeplists/url_history.h"
 #include "platform/files.h"
+#include "platform/path_rules.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 
@@ -109,9 +113,20 @@ public:
     std::uint32_t ClearRecentDocuments() override { return 0; }
     // The store is asked for its entries, which changes nothing: one that cannot answer that
     // (as on systems without it) would not clear either.
+    // Tried on a copy that the rest of the pass goes on with, so that a second cleaning of the
+    // same database sees what the first would have left.
     DatabaseOutcome CleanDatabase(const std::string& path,
                                   const DatabaseCleaning& cleaning) override {
-        return TryCleaningCopy(path, cleaning);
+        auto& copy = databaseCopies_[AsciiLower(path)];
+        if (!copy) {
+            copy = std::make_unique<DatabaseCopy>(path);
+        }
+        if (copy->path().empty()) {
+            DatabaseOutcome outcome;
+            outcome.status = {14 /* SQLITE_CANTOPEN */, "the database could not be copied"};
+            return outcome;
+        }
+        return CleanDatabaseFile(copy->path(), cleaning);
     }
     std::uint32_t ClearUrlHistory() override {
         ComUrlHistoryStore store;
@@ -149,6 +164,7 @@ private:
     }
 
     PreviewLedger ledger_;
+    std::map<std::string, std::unique_ptr<DatabaseCopy>> databaseCopies_;
 };
 
 }  // namespace

@@ -140,17 +140,6 @@ sqlite::Status RunCleaning(sqlite::Database& db, const DatabaseCleaning& cleanin
     return {};
 }
 
-// The database with its logs copied into the scratch folder; the copy's path, empty on failure.
-std::string CopyInto(files::ScratchFolder& scratch, const std::string& path) {
-    std::uint32_t error = scratch.CopyIn(path, "db");
-    for (const char* suffix : kLogSuffixes) {
-        if (error == 0 && FileBytes(path + suffix) > 0) {
-            error = scratch.CopyIn(path + suffix, std::string("db") + suffix);
-        }
-    }
-    return error == 0 ? scratch.path() + "\\db" : std::string();
-}
-
 }  // namespace
 
 std::uint64_t DatabaseBytes(const std::string& path) {
@@ -197,30 +186,23 @@ DatabaseOutcome CleanDatabaseFile(const std::string& path, const DatabaseCleanin
     return outcome;
 }
 
-DatabaseOutcome TryCleaningCopy(const std::string& path, const DatabaseCleaning& cleaning) {
-    DatabaseOutcome outcome;
-    outcome.bytesBefore = DatabaseBytes(path);
-    outcome.bytesAfter = outcome.bytesBefore;
-    files::ScratchFolder scratch;
-    const std::string copy = CopyInto(scratch, path);
-    if (copy.empty()) {
-        outcome.status = {14 /* SQLITE_CANTOPEN */, "the database could not be copied"};
-        return outcome;
+DatabaseCopy::DatabaseCopy(const std::string& original) {
+    std::uint32_t error = scratch_.CopyIn(original, "db");
+    for (const char* suffix : kLogSuffixes) {
+        if (error == 0 && FileBytes(original + suffix) > 0) {
+            error = scratch_.CopyIn(original + suffix, std::string("db") + suffix);
+        }
     }
-    DatabaseOutcome tried = CleanDatabaseFile(copy, cleaning);
-    tried.bytesBefore = outcome.bytesBefore;
-    if (!tried.status.ok()) {
-        tried.bytesAfter = tried.bytesBefore;
+    if (error == 0) {
+        path_ = scratch_.path() + "\\db";
     }
-    return tried;
 }
 
 std::vector<std::string> ReadColumn(const std::string& path, std::string_view sql) {
     std::vector<std::string> texts;
-    files::ScratchFolder scratch;
-    const std::string copy = CopyInto(scratch, path);
+    const DatabaseCopy copy(path);
     sqlite::Database db;
-    if (copy.empty() || !db.Open(copy).ok()) {
+    if (copy.path().empty() || !db.Open(copy.path()).ok()) {
         return texts;
     }
     sqlite::Statement query;

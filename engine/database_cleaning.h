@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/browser_rows.h"
+#include "platform/scratch.h"
 #include "platform/sqlite_db.h"
 
 namespace hm {
@@ -35,9 +36,18 @@ struct DatabaseOutcome {
 // it is and reported busy. Does nothing to a file that is not a database.
 DatabaseOutcome CleanDatabaseFile(const std::string& path, const DatabaseCleaning& cleaning);
 
-// The same on a copy of the database (with its log) in a scratch folder, which then goes: what
-// cleaning the database would do, without changing it.
-DatabaseOutcome TryCleaningCopy(const std::string& path, const DatabaseCleaning& cleaning);
+// A copy of a database with its logs in a scratch folder of its own, which goes with the object:
+// to read or try a cleaning without changing the original.
+class DatabaseCopy {
+public:
+    explicit DatabaseCopy(const std::string& original);
+    // The copy; empty when it could not be made.
+    const std::string& path() const { return path_; }
+
+private:
+    files::ScratchFolder scratch_;
+    std::string path_;
+};
 
 // The first column of every row a query returns, read from a copy of the database so that the
 // original, its log and its locks stay as they are. Empty when it cannot be read.

@@ -34,6 +34,8 @@ public:
     void ReportPath(TraceKind kind, std::wstring_view longPath, double bytes, Outcome outcome,
                     std::uint32_t error);
     void LetEventsRun();
+    // Bytes that went without a trace of their own (the files of a folder removed whole).
+    void CountRemoved(double bytes) { tally_.removedBytes += bytes; }
 
     void ResetTally() { tally_ = {}; }
     const FailureTally& tally() const { return tally_; }

@@ -111,6 +111,9 @@ TreeResult Walk::DeleteTree(std::wstring& folder, std::uint32_t attributes, bool
             if (outcome != Outcome::Removed) {
                 reporter_.ReportPath(TraceKind::File, folder, size, outcome, error);
                 leftovers = true;
+            } else {
+                // Not reported one by one: the folder's trace stands for them.
+                reporter_.CountRemoved(size);
             }
         }
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/sandbox.h"
+#include "support/sqlite_support.h"
 #include "support/shred_support.h"
 
 namespace hm {
@@ -19,31 +20,8 @@ using sqlite::Database;
 using sqlite::Statement;
 using sqlite::StepResult;
 using sqlite::Transaction;
+using test::RawConnection;
 using test::TempFolder;
-
-// A connection of "another program", made with SQLite's own calls (the wrapper never creates a
-// database).
-class RawConnection {
-public:
-    explicit RawConnection(const std::string& path) {
-        EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                  nullptr),
-                  SQLITE_OK);
-    }
-    ~RawConnection() { sqlite3_close_v2(db_); }
-    RawConnection(const RawConnection&) = delete;
-    RawConnection& operator=(const RawConnection&) = delete;
-
-    void Exec(const std::string& sql) {
-        char* message = nullptr;
-        EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message), SQLITE_OK)
-            << sql << ": " << (message != nullptr ? message : "");
-        sqlite3_free(message);
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
 
 // A history table with visits to forget and bookmarked pages to keep, in the given journal mode.
 void MakeHistory(const std::string& path, const std::string& journalMode) {
