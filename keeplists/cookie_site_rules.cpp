@@ -73,8 +73,8 @@ std::string HostOfCookieFile(std::string_view path) {
 std::vector<std::string> KeptCookieSites(std::span<const std::string> keepLines) {
     std::vector<std::string> sites;
     for (const std::string& line : keepLines) {
-        std::string site = line.find('\\') != std::string::npos ? HostOfCookieFile(line)
-                                                                : SiteOf(line);
+        std::string site =
+            line.find('\\') != std::string::npos ? HostOfCookieFile(line) : SiteOf(line);
         if (!site.empty() && std::find(sites.begin(), sites.end(), site) == sites.end()) {
             sites.push_back(std::move(site));
         }

@@ -69,8 +69,8 @@ TEST(CookieSiteRules, HostsMatchASiteOrItsSubdomainsOnly) {
                              ".Example.Com", "a.b.example.com", ".www.example.com"}) {
         EXPECT_TRUE(IsKeptCookieHost(host, sites)) << host;
     }
-    for (const char* host : {"notlocalhost", "localhost.evil", "example.co", "xexample.com", "",
-                             ".", "com"}) {
+    for (const char* host :
+         {"notlocalhost", "localhost.evil", "example.co", "xexample.com", "", ".", "com"}) {
         EXPECT_FALSE(IsKeptCookieHost(host, sites)) << host;
     }
     EXPECT_FALSE(IsKeptCookieHost("example.com", Lines{}));
