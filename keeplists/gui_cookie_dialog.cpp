@@ -30,11 +30,11 @@ std::string SitePreviewOf(const std::string& site, const BrowserCookieSite* foun
     if (found == nullptr) {
         return "No browser holds cookies of " + site + " now.";
     }
-    std::string shown = "Cookies of " + site + " and of the sites below it are kept in:";
+    std::string shown = "Cookies of " + site + " are held by:";
     for (const std::string& holder : found->holders) {
         shown += "\r\n    " + holder;
     }
-    return shown;
+    return shown + "\r\n\r\nKept, the site keeps them and those of every site below it.";
 }
 
 }  // namespace

@@ -304,12 +304,14 @@ TEST_F(CookieDialogBrowsers, SitesFollowTheCookieFilesOnceSortedAndNoBrowserFile
 }
 
 TEST_F(CookieDialogBrowsers, AddingASiteStoresItBareAndItsPreviewNamesTheBrowsers) {
+    const std::string kKeepsBelow = "Kept, the site keeps them and those of every site below it.";
     test::WriteFileText(File(), "C:\\gone\\old@x[1].txt\r\nHTTP://Old.Example/\r\n");
     Open();
     ClickEntry(frmcookie::lstCookieList, IndexOf(frmcookie::lstCookieList, "example.com"));
     EXPECT_EQ(dialog->ItemText(frmcookie::Text1),
-              "Cookies of example.com and of the sites below it are kept in:\r\n"
-              "    Firefox (default)\r\n    Google Chrome (Default)");
+              "Cookies of example.com are held by:\r\n    Firefox (default)\r\n"
+              "    Google Chrome (Default)\r\n\r\n" +
+                  kKeepsBelow);
     Click(frmcookie::cmdAdd);
     EXPECT_EQ(test::ReadFileText(File()),
               "C:\\gone\\old@x[1].txt\r\nHTTP://Old.Example/\r\nexample.com\r\n");
@@ -318,8 +320,8 @@ TEST_F(CookieDialogBrowsers, AddingASiteStoresItBareAndItsPreviewNamesTheBrowser
     // A kept line as typed shows the site it names; a cookie file is still read as a file.
     ClickEntry(frmcookie::List1, 1);
     EXPECT_EQ(dialog->ItemText(frmcookie::Text1),
-              "Cookies of old.example and of the sites below it are kept in:\r\n"
-              "    Google Chrome (Profile 1)");
+              "Cookies of old.example are held by:\r\n    Google Chrome (Profile 1)\r\n\r\n" +
+                  kKeepsBelow);
     ClickEntry(frmcookie::lstCookieList, IndexOf(frmcookie::lstCookieList, site));
     EXPECT_EQ(dialog->ItemText(frmcookie::Text1), "name\r\nvalue\r\nsite.example/\r\n");
     test::WriteFileText(File(), "gone.example\r\n");
