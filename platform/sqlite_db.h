@@ -1,6 +1,7 @@
 // A thin owner of SQLite databases, for the browsers' own files: open an existing database for
-// reading and writing (never create one), prepared statements, transactions, and compaction that
-// leaves the file holding no trace of deleted rows and no log beside it that disagrees with it.
+// reading and writing, or for reading only (never create one), prepared statements,
+// transactions, and compaction that leaves the file holding no trace of deleted rows and no log
+// beside it that disagrees with it.
 //
 // Errors come back as values: SQLite's (extended) result code and its message. Nothing here
 // throws; paths are UTF-8.
@@ -49,9 +50,9 @@ public:
     // reads. On failure the object stays closed.
     Status Open(const std::string& path, int busyWaitMilliseconds = 250);
     // Opens an existing database, given by its absolute path, for reading only, in a way that
-    // writes nothing at all: not the file, not a log, and no file is made beside it (a reader in
-    // write-ahead mode would otherwise make the -wal and -shm files, and the last one out would
-    // fold and remove them). A database in write-ahead mode is read straight from its file, with
+    // writes nothing at all: not the file, not a log, and no file is made beside it (a plain
+    // read-only reader in write-ahead mode makes the -wal and -shm files and, unable to fold
+    // them, leaves them there). A database in write-ahead mode is read straight from its file, with
     // no locks, and only while it has no log beside it: a log means a program has it open, or
     // stopped mid-write, and the file alone may be behind; that is reported as busy. A database
     // in rollback mode is read under a shared lock, so a lock held elsewhere or a journal left
