@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/files.h"
 #include "platform/path_rules.h"
 
 namespace hm::sqlite {
@@ -12,6 +13,30 @@ namespace {
 Status Make(int code, const char* message) {
     return Status{code, message != nullptr ? message : sqlite3_errstr(code)};
 }
+
+// The path as a URI for sqlite3_open_v2: "file:///C:/a/b", with the characters that would end the
+// path or start an escape written as escapes.
+std::string FileUri(const std::string& path) {
+    std::string uri = "file:///";
+    for (const char c : path) {
+        if (c == '\\') {
+            uri += '/';
+        } else if (c == '%' || c == '?' || c == '#') {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            const unsigned char byte = static_cast<unsigned char>(c);
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 15];
+        } else {
+            uri += c;
+        }
+    }
+    return uri;
+}
+
+// Byte 18 of the header is 2 in write-ahead mode, 1 in rollback mode.
+constexpr std::size_t kHeaderBytes = 100;
+constexpr std::size_t kWriteVersionOffset = 18;
 
 }  // namespace
 
@@ -55,6 +80,46 @@ Status Database::Open(const std::string& path, int busyWaitMilliseconds) {
         sqlite3_busy_timeout(db, busyWaitMilliseconds);
         // The first read checks the header, takes a shared lock and recovers a hot journal or
         // a write-ahead log.
+        code = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (code != SQLITE_OK) {
+        Status status = Make(code, db != nullptr ? sqlite3_errmsg(db) : nullptr);
+        sqlite3_close_v2(db);
+        return status;
+    }
+    db_ = db;
+    return {};
+}
+
+Status Database::OpenReadOnly(const std::string& path, int busyWaitMilliseconds) {
+    Close();
+    if (!IsAbsolutePath(path)) {
+        return Make(SQLITE_CANTOPEN, "not an absolute path to a database file");
+    }
+    std::string header;
+    std::uint64_t size = 0;
+    if (files::ReadFileHead(path, kHeaderBytes, header, size) != 0) {
+        return Make(SQLITE_CANTOPEN, "the database file cannot be read");
+    }
+    std::string uri = FileUri(path);
+    if (header.size() > kWriteVersionOffset && header[kWriteVersionOffset] == 2) {
+        // With "mode=ro" SQLite still makes the log and the shared-memory index beside the file,
+        // and a reader may not remove them again: an empty -wal and a 32 KiB -shm stay behind.
+        // "immutable" reads the file alone and makes nothing, which is the whole database only
+        // while no log holds newer pages.
+        files::Info log;
+        if (files::QueryInfo(files::ToLongPath(path + kWalSuffix), log) == 0) {
+            return Make(SQLITE_BUSY, "the database is in use: its write-ahead log is there");
+        }
+        uri += "?immutable=1";
+    } else {
+        uri += "?mode=ro";
+    }
+    sqlite3* db = nullptr;
+    int code = sqlite3_open_v2(
+        uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE, nullptr);
+    if (code == SQLITE_OK) {
+        sqlite3_busy_timeout(db, busyWaitMilliseconds);
         code = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (code != SQLITE_OK) {

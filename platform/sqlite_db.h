@@ -1,6 +1,7 @@
 // A thin owner of SQLite databases, for the browsers' own files: open an existing database for
-// reading and writing (never create one), prepared statements, transactions, and compaction that
-// leaves the file holding no trace of deleted rows and no log beside it that disagrees with it.
+// reading and writing, or for reading only (never create one), prepared statements,
+// transactions, and compaction that leaves the file holding no trace of deleted rows and no log
+// beside it that disagrees with it.
 //
 // Errors come back as values: SQLite's (extended) result code and its message. Nothing here
 // throws; paths are UTF-8.
@@ -48,6 +49,16 @@ public:
     // log left by a program that stopped mid-write is applied or rolled back by SQLite while it
     // reads. On failure the object stays closed.
     Status Open(const std::string& path, int busyWaitMilliseconds = 250);
+    // Opens an existing database, given by its absolute path, for reading only, in a way that
+    // writes nothing at all: not the file, not a log, and no file is made beside it (a plain
+    // read-only reader in write-ahead mode makes the -wal and -shm files and, unable to fold
+    // them, leaves them there). A database in write-ahead mode is read straight from its file, with
+    // no locks, and only while it has no log beside it: a log means a program has it open, or
+    // stopped mid-write, and the file alone may be behind; that is reported as busy. A database
+    // in rollback mode is read under a shared lock, so a lock held elsewhere or a journal left
+    // by a write that stopped half-way (which only a writer may roll back) is reported, not read
+    // through. On failure the object stays closed.
+    Status OpenReadOnly(const std::string& path, int busyWaitMilliseconds = 0);
     // Closes; the last connection to a database in write-ahead mode folds its log into the file
     // and removes the -wal and -shm files.
     Status Close();

@@ -4,6 +4,7 @@
 #include "keeplists/gui_cookie_dialog.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "platform/path_rules.h"
 #include "support/gui_support.h"
 #include "support/sandbox.h"
+#include "support/shred_support.h"
 
 namespace hm {
 namespace {
@@ -187,6 +189,146 @@ TEST_F(CookieDialog, LayoutKeepsEveryControlInsideAndApart) {
               ES_READONLY | ES_MULTILINE | WS_VSCROLL | WS_HSCROLL);
     EXPECT_EQ(GetNextDlgTabItem(window, Control(frmcookie::List1), FALSE),
               Control(frmcookie::Text1));
+    HoldForScreenshot();
+}
+
+// A browser's data folder made for the test below the user's real application-data folder and
+// removed with everything in it afterwards; never one that was there before.
+class BrowserFolderGuard {
+public:
+    explicit BrowserFolderGuard(std::string folder)
+        : folder_(std::move(folder)), made_(!test::FolderExists(folder_)) {
+        if (made_) {
+            test::MakeFolders(folder_);
+        }
+    }
+    ~BrowserFolderGuard() {
+        if (made_) {
+            test::RemoveTree(folder_);
+        }
+    }
+    BrowserFolderGuard(const BrowserFolderGuard&) = delete;
+    BrowserFolderGuard& operator=(const BrowserFolderGuard&) = delete;
+
+    bool made() const { return made_; }
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    bool made_;
+};
+
+// A cookie database as the browser leaves it: its table with the given hosts.
+void MakeCookieDatabase(const std::string& path, const std::string& journalMode,
+                        const std::string& table, const std::string& column, const Lines& hosts) {
+    test::MakeFolders(path.substr(0, path.rfind('\\')));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+        SQLITE_OK);
+    std::string sql = "PRAGMA journal_mode=" + journalMode + "; CREATE TABLE " + table + " (" +
+                      column + " TEXT, name TEXT);";
+    for (const std::string& host : hosts) {
+        sql += "INSERT INTO " + table + " VALUES ('" + host + "', 'id');";
+    }
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << path;
+    sqlite3_close_v2(db);
+}
+
+// Every file below the folder with its bytes and last-write time.
+Lines FilesAndTimes(const std::string& folder) {
+    Lines lines;
+    for (const std::string& name : test::ListTree(folder)) {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        const std::string path = folder + "\\" + name;
+        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+        lines.push_back(name + " " + std::to_string(data.ftLastWriteTime.dwLowDateTime) + " " +
+                        (name.ends_with("\\") ? "" : test::ReadShared(path)));
+    }
+    return lines;
+}
+
+class CookieDialogBrowsers : public CookieDialog {
+protected:
+    void SetUp() override {
+        CookieDialog::SetUp();
+        firefox = std::make_unique<BrowserFolderGuard>(
+            JoinPath(UserShellFolder(registry, "AppData"), "Mozilla\\Firefox"));
+        chrome = std::make_unique<BrowserFolderGuard>(
+            JoinPath(UserShellFolder(registry, "Local AppData"), "Google\\Chrome\\User Data"));
+        if (!firefox->made() || !chrome->made()) {
+            GTEST_SKIP() << "this profile has browser data of its own";
+        }
+        const std::string profiles = firefox->folder() + "\\Profiles";
+        test::MakeFolders(profiles + "\\t1.default");
+        test::MakeFolders(profiles + "\\t2.running");
+        test::WriteFileText(
+            firefox->folder() + "\\profiles.ini",
+            "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/t1.default\r\n"
+            "[Profile1]\r\nName=running\r\nIsRelative=1\r\nPath=Profiles/t2.running\r\n");
+        MakeCookieDatabase(profiles + "\\t1.default\\cookies.sqlite", "wal", "moz_cookies", "host",
+                           {".Example.com", "www.example.com", "localhost", "[::1]", ""});
+        // The browser runs: its log is beside the database, which is passed over.
+        MakeCookieDatabase(profiles + "\\t2.running\\cookies.sqlite", "wal", "moz_cookies", "host",
+                           {"running.example"});
+        test::WriteFileText(profiles + "\\t2.running\\cookies.sqlite-wal", "");
+        const std::string data = chrome->folder();
+        test::WriteFileText(data + "\\Default\\Preferences", "{}");
+        MakeCookieDatabase(data + "\\Default\\Network\\Cookies", "delete", "cookies", "host_key",
+                           {".example.com", "a.example"});
+        test::WriteFileText(data + "\\Profile 1\\Preferences", "{}");
+        MakeCookieDatabase(data + "\\Profile 1\\Cookies", "truncate", "cookies", "host_key",
+                           {"old.example"});
+    }
+
+    std::unique_ptr<BrowserFolderGuard> firefox;
+    std::unique_ptr<BrowserFolderGuard> chrome;
+};
+
+TEST_F(CookieDialogBrowsers, SitesFollowTheCookieFilesOnceSortedAndNoBrowserFileChanges) {
+    const Lines firefoxBefore = FilesAndTimes(firefox->folder());
+    const Lines chromeBefore = FilesAndTimes(chrome->folder());
+    Sleep(50);
+    Open();
+    const Lines sites = {"a.example", "example.com", "localhost", "old.example", "www.example.com"};
+    Lines expected = dialog->Cookies();
+    expected.insert(expected.end(), sites.begin(), sites.end());
+    EXPECT_EQ(Entries(frmcookie::lstCookieList), expected);
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), site), 1);
+    ASSERT_EQ(dialog->BrowserSites().size(), sites.size());
+    EXPECT_EQ(dialog->BrowserSites()[1].holders,
+              (Lines{"Firefox (default)", "Google Chrome (Default)"}));
+    EXPECT_EQ(dialog->BrowserSites()[3].holders, (Lines{"Google Chrome (Profile 1)"}));
+    EXPECT_EQ(FilesAndTimes(firefox->folder()), firefoxBefore);
+    EXPECT_EQ(FilesAndTimes(chrome->folder()), chromeBefore);
+}
+
+TEST_F(CookieDialogBrowsers, AddingASiteStoresItBareAndItsPreviewNamesTheBrowsers) {
+    const std::string kKeepsBelow = "Kept, the site keeps them and those of every site below it.";
+    test::WriteFileText(File(), "C:\\gone\\old@x[1].txt\r\nHTTP://Old.Example/\r\n");
+    Open();
+    ClickEntry(frmcookie::lstCookieList, IndexOf(frmcookie::lstCookieList, "example.com"));
+    EXPECT_EQ(dialog->ItemText(frmcookie::Text1),
+              "Cookies of example.com are held by:\r\n    Firefox (default)\r\n"
+              "    Google Chrome (Default)\r\n\r\n" +
+                  kKeepsBelow);
+    Click(frmcookie::cmdAdd);
+    EXPECT_EQ(test::ReadFileText(File()),
+              "C:\\gone\\old@x[1].txt\r\nHTTP://Old.Example/\r\nexample.com\r\n");
+    EXPECT_EQ(Entries(frmcookie::List1),
+              (Lines{"C:\\gone\\old@x[1].txt", "HTTP://Old.Example/", "example.com"}));
+    // A kept line as typed shows the site it names; a cookie file is still read as a file.
+    ClickEntry(frmcookie::List1, 1);
+    EXPECT_EQ(dialog->ItemText(frmcookie::Text1),
+              "Cookies of old.example are held by:\r\n    Google Chrome (Profile 1)\r\n\r\n" +
+                  kKeepsBelow);
+    ClickEntry(frmcookie::lstCookieList, IndexOf(frmcookie::lstCookieList, site));
+    EXPECT_EQ(dialog->ItemText(frmcookie::Text1), "name\r\nvalue\r\nsite.example/\r\n");
+    test::WriteFileText(File(), "gone.example\r\n");
+    dialog.reset();
+    Open();
+    ClickEntry(frmcookie::List1, 0);
+    EXPECT_EQ(dialog->ItemText(frmcookie::Text1), "No browser holds cookies of gone.example now.");
     HoldForScreenshot();
 }
 

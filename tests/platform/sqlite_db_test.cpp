@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -259,6 +260,99 @@ TEST(SqliteCompact, RefusesInsideATransaction) {
     // Nothing of the open transaction was committed by the attempt.
     ASSERT_TRUE(db.Execute("ROLLBACK").ok());
     EXPECT_EQ(CountRows(db, "1"), 300);
+}
+
+// Every file of a folder with its bytes and last-write time, and the folder's own time, which
+// moves when a file is made or removed in it even for a moment.
+std::vector<std::string> Snapshot(const std::string& folder) {
+    std::vector<std::string> lines;
+    for (const std::string& name : test::ListTree(folder)) {
+        const std::string path = folder + "\\" + name;
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        EXPECT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+        lines.push_back(name + " " + std::to_string(data.ftLastWriteTime.dwHighDateTime) + ":" +
+                        std::to_string(data.ftLastWriteTime.dwLowDateTime) + " " +
+                        (name.ends_with("\\") ? "" : test::ReadShared(path)));
+    }
+    WIN32_FILE_ATTRIBUTE_DATA self = {};
+    EXPECT_TRUE(GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &self));
+    lines.push_back(std::to_string(self.ftLastWriteTime.dwLowDateTime));
+    return lines;
+}
+
+TEST(SqliteReadOnly, ReadsAClosedDatabaseInEitherModeAndChangesNoFile) {
+    for (const std::string mode : {"delete", "wal", "truncate"}) {
+        SCOPED_TRACE(mode);
+        TempFolder profile;
+        // A folder name with characters a URI gives meaning to.
+        const std::string folder = profile / "a #1 %20 b";
+        test::MakeFolders(folder);
+        const std::string path = folder + "\\cookies.sqlite";
+        MakeHistory(path, mode);
+        // Older times than now, so that a write in the same clock tick shows too.
+        Sleep(50);
+        const std::vector<std::string> before = Snapshot(folder);
+        {
+            Database db;
+            const sqlite::Status opened = db.OpenReadOnly(path);
+            ASSERT_TRUE(opened.ok()) << opened.message;
+            EXPECT_EQ(CountRows(db, "bookmarked = 1"), 30);
+            EXPECT_FALSE(db.Execute("DELETE FROM pages").ok());
+            EXPECT_FALSE(db.Execute("CREATE TABLE t (x)").ok());
+            EXPECT_TRUE(db.Close().ok());
+        }
+        EXPECT_EQ(Snapshot(folder), before);
+    }
+}
+
+TEST(SqliteReadOnly, ADatabaseInUseOrLeftMidWriteIsRefusedAndStaysAsItWas) {
+    struct Case {
+        const char* journalMode;
+        const char* otherHolds;  // empty: the files of a browser killed mid-write
+    };
+    const std::vector<Case> cases = {
+        {"wal", "SELECT count(*) FROM pages"},
+        {"wal", ""},
+        {"delete", "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; SELECT count(*) FROM pages"},
+        {"delete", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.journalMode) + ": " + c.otherHolds);
+        TempFolder live;
+        TempFolder left;
+        const std::string livePath = live / "Cookies";
+        MakeHistory(livePath, c.journalMode);
+        RawConnection browser(livePath);
+        browser.Exec("PRAGMA wal_autocheckpoint=0; PRAGMA cache_size=1");
+        std::string path = livePath;
+        if (*c.otherHolds != '\0') {
+            browser.Exec(c.otherHolds);
+        } else {
+            // A write under way, its journal or log on the disk, copied as a crash leaves it.
+            browser.Exec("BEGIN; UPDATE pages SET url = url || '-changed'");
+            if (std::string(c.journalMode) == "wal") {
+                browser.Exec("COMMIT");
+            }
+            for (const std::string& name : test::ListTree(live.path())) {
+                if (!name.ends_with("-shm")) {
+                    test::WriteFileText(left / name, test::ReadShared(live / name));
+                }
+            }
+            path = left / "Cookies";
+            ASSERT_GT(test::ListTree(left.path()).size(), 1u);
+        }
+        const std::string folder = path.substr(0, path.rfind('\\'));
+        Sleep(50);
+        const std::vector<std::string> before = Snapshot(folder);
+        Database db;
+        const sqlite::Status opened = db.OpenReadOnly(path);
+        EXPECT_FALSE(opened.ok());
+        EXPECT_FALSE(db.IsOpen());
+        if (*c.otherHolds != '\0') {
+            EXPECT_TRUE(opened.busy()) << opened.code << " " << opened.message;
+        }
+        EXPECT_EQ(Snapshot(folder), before);
+    }
 }
 
 }  // namespace

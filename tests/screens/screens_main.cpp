@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
+#include <sqlite3.h>
 
 #include <functional>
 #include <memory>
@@ -86,6 +87,46 @@ void SeedTraces() {
         const wchar_t text[] = L"notepad\\1";
         RegSetValueExW(key, L"a", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof(text));
         RegCloseKey(key);
+    }
+}
+
+// A Firefox profile and a Chrome profile with cookies, and IE cookie files, for frmcookie.
+void SeedCookies() {
+    wchar_t roaming[MAX_PATH] = {};
+    wchar_t local[MAX_PATH] = {};
+    wchar_t ie[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, roaming);
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    SHGetFolderPathW(nullptr, CSIDL_COOKIES | CSIDL_FLAG_CREATE, nullptr, 0, ie);
+    for (const wchar_t* name : {L"\\user@news.example[1].txt", L"\\user@bank.example[2].txt"}) {
+        files::WriteWholeFile(Narrow(std::wstring(ie) + name), "id\nx1\nexample/\n");
+    }
+    const std::string firefox = Narrow(roaming) + "\\Mozilla\\Firefox";
+    SHCreateDirectoryExW(nullptr, Widen(firefox + "\\Profiles\\k3v9x2.default").c_str(), nullptr);
+    files::WriteWholeFile(firefox + "\\profiles.ini",
+                          "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\n"
+                          "Path=Profiles/k3v9x2.default\r\n");
+    const std::string chrome = Narrow(local) + "\\Google\\Chrome\\User Data\\Default";
+    SHCreateDirectoryExW(nullptr, Widen(chrome + "\\Network").c_str(), nullptr);
+    files::WriteWholeFile(chrome + "\\Preferences", "{}");
+    const struct {
+        std::string path;
+        const char* sql;
+    } databases[] = {
+        {firefox + "\\Profiles\\k3v9x2.default\\cookies.sqlite",
+         "PRAGMA journal_mode=wal; CREATE TABLE moz_cookies (host TEXT);"
+         "INSERT INTO moz_cookies VALUES ('.github.com'), ('.mail.example.org'),"
+         "('localhost'), ('.wikipedia.org'), ('www.wikipedia.org');"},
+        {chrome + "\\Network\\Cookies",
+         "CREATE TABLE cookies (host_key TEXT);"
+         "INSERT INTO cookies VALUES ('.github.com'), ('accounts.example.net'), ('.shop.example');"},
+    };
+    for (const auto& database : databases) {
+        sqlite3* db = nullptr;
+        if (sqlite3_open(database.path.c_str(), &db) == SQLITE_OK) {
+            sqlite3_exec(db, database.sql, nullptr, nullptr, nullptr);
+        }
+        sqlite3_close(db);
     }
 }
 
@@ -233,9 +274,19 @@ int Show(const std::string& markers, const std::string& window) {
         PumpUntilDone(markers);
         return 0;
     } else if (window == "frmcookie") {
+        SeedCookies();
+        files::WriteWholeFile(JoinPath(program, "keepcook.dat"), "github.com\r\nlocalhost\r\n");
         Regfun registry(app.window());
         frmcookie cookies(program, registry);
         cookies.ShowModeless(app.window().hwnd());
+        // A site clicked, so that the preview shows the browsers holding its cookies.
+        const HWND found = cookies.Item(frmcookie::lstCookieList);
+        const LRESULT github = SendMessageW(found, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(L"github.com"));
+        SendMessageW(found, LB_SETCURSEL, static_cast<WPARAM>(github), 0);
+        SendMessageW(cookies.hwnd(), WM_COMMAND,
+                     MAKEWPARAM(frmcookie::lstCookieList, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(found));
         PumpUntilDone(markers);
         return 0;
     } else if (window.rfind("frmsettings-", 0) == 0) {
