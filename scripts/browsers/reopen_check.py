@@ -14,14 +14,18 @@ return Promise.all(urls.map(url => PlacesUtils.bookmarks.fetch({ url }).then(b =
 
 def check_firefox(profile, urls, work):
     import firefox
+    from marionette import MarionetteError
     ff = firefox.Firefox(profile, work)
+    problems = []
     try:
         ff.m.context("chrome")
         missing = [u for u in ff.m.script(BOOKMARKED, [urls]) if u]
         ff.m.context("content")
+    except MarionetteError as error:
+        missing, problems = urls, [f"Firefox could not read the bookmarks: {error}"[:300]]
     finally:
         ff.quit()
-    problems = [f"Firefox lists no bookmark of {u}" for u in missing]
+    problems += [f"Firefox lists no bookmark of {u}" for u in missing]
     problems += [f"Firefox set aside {n}" for n in os.listdir(profile) if ".corrupt" in n]
     if not os.path.exists(os.path.join(profile, "places.sqlite")):
         problems.append("places.sqlite is gone after the start")
