@@ -115,8 +115,10 @@ needles = [(text, form) for text in lines("visited.txt") + lines("form-values.tx
            for form in (text.encode(), text.encode("utf-16-le"))]
 
 # Nothing visited and nothing typed into a form remains, in any byte of any file.
+scanned = databases = 0
 for root in roots:
     for path in files_below(root):
+        scanned += 1
         data = readable(path)
         found = sorted({text for text, form in needles if form in data})
         if found:
@@ -142,6 +144,9 @@ CHROMIUM_ICON = """SELECT count(*) FROM icon_mapping m JOIN favicon_bitmaps b ON
 for folder in firefox_profiles:
     profile = os.path.join(firefox_root, "Profiles", folder)
     places, favicons = (os.path.join(profile, n) for n in ("places.sqlite", "favicons.sqlite"))
+    if not os.path.isdir(profile):
+        fail(f"{profile} is gone")
+        continue
     if any(name.startswith("places.sqlite.corrupt") for name in os.listdir(profile)):
         fail(f"{profile}: Firefox would find places.sqlite corrupt")
     if not (os.path.exists(places) and os.path.exists(favicons)):
@@ -183,6 +188,7 @@ for root in roots:
                 if suffix != "-journal" or os.path.getsize(path) > 0:
                     fail(f"{path} is left without its database")
         if is_sqlite(path):
+            databases += 1
             try:
                 result = query(path, "PRAGMA integrity_check")
             except sqlite3.DatabaseError as error:
@@ -190,5 +196,8 @@ for root in roots:
             if result != [("ok",)]:
                 fail(f"{path}: integrity_check says {result[:3]}")
 
-print(f"check_cleaned: {len(failures)} failed checks")
+print(f"check_cleaned: {scanned} files scanned for {len(needles) // 2} erased strings, "
+      f"{databases} databases checked, {len(bookmarked)} bookmarks looked for in "
+      f"{len(firefox_profiles)} Firefox and {2 * len(chromium_profiles)} Chromium-family profiles; "
+      f"{len(failures)} failed checks")
 sys.exit(1 if failures else 0)
