@@ -57,6 +57,14 @@ const [url, title, done] = arguments;
 chrome.bookmarks.create({parentId: '1', title, url}, b => done(b ? b.id : null));
 """
 
+# What the password manager's "Add" button does.
+LOGIN = """
+const [url, done] = arguments;
+chrome.passwordsPrivate.addPassword({url, username: 'wquackenbush', password: 'tide-secret-42',
+                                     note: '', useAccountStore: false})
+  .then(() => done(true), () => done(false));
+"""
+
 BOOKMARK_URLS = """
 const done = arguments[arguments.length - 1];
 chrome.bookmarks.getTree(tree => {
@@ -68,7 +76,7 @@ chrome.bookmarks.getTree(tree => {
 """
 
 
-def fill(user_data, profile, work, plan, downloads):
+def fill(user_data, profile, work, plan, downloads, with_login):
     """Browses PLAN in PROFILE of USER_DATA; returns notes on what Chromium saved."""
     driver = start(user_data, profile, work, downloads)
     notes = {}
@@ -103,6 +111,9 @@ def fill(user_data, profile, work, plan, downloads):
         for url in plan["bookmarked"]:
             driver.execute_async_script(BOOKMARK, url, url.rsplit("/", 1)[-1])
         notes["bookmarks"] = driver.execute_async_script(BOOKMARK_URLS)
+        if with_login:
+            driver.get("chrome://password-manager/passwords")
+            notes["login"] = driver.execute_async_script(LOGIN, plan["origin"] + "/")
         # The open tabs of the last session.
         for url in plan["tabs"]:
             driver.switch_to.new_window("tab")

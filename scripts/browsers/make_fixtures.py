@@ -138,7 +138,7 @@ def make_chromium(out, work, plan):
         downloads = os.path.join(work, "downloads", profile)
         os.makedirs(downloads)
         notes[profile] = chromium.fill(user_data, profile, os.path.join(work, "chromium-run"),
-                                       plan, downloads)
+                                       plan, downloads, with_login=profile == "Default")
     for profile in CHROMIUM_PROFILES:
         src = os.path.join(user_data, profile)
         dst = os.path.join(dst_root, profile)

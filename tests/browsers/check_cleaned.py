@@ -1,6 +1,7 @@
 """Checks, from Linux, the browser profiles that hushmark-cli cleaned in the sandbox against the
 fixtures they were copied from. Usage: check_cleaned.py FIXTURES APPDATA
 Prints one line per failed check and exits 1 if any failed."""
+import json
 import os
 import shutil
 import sqlite3
@@ -179,6 +180,19 @@ for path, table, column in cookie_stores:
         fail(f"{path}: the cookies of localhost are gone")
     if any(h in ("127.0.0.1", ".127.0.0.1") for h in hosts):
         fail(f"{path}: cookies of 127.0.0.1 remain")
+
+# No saved login is left.
+for folder in firefox_profiles:
+    path = os.path.join(firefox_root, "Profiles", folder, "logins.json")
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            if json.load(f).get("logins"):
+                fail(f"{path} still holds saved logins")
+for _, cleaned_root in chromium_roots:
+    for profile in chromium_profiles:
+        path = os.path.join(cleaned_root, profile, "Login Data")
+        if os.path.exists(path) and query(path, "SELECT count(*) FROM logins")[0][0]:
+            fail(f"{path} still holds saved logins")
 
 # No journal is left beside a removed database, and every database is sound.
 for root in roots:
