@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the readers of the browsers' own files, profiles.ini and Local State:
+// Feeds arbitrary bytes to the readers of the browsers' own files, profiles.ini, Local State and
+// Bookmarks:
 // whatever the file says, a Firefox profile folder is an absolute local path or lies below the
 // Firefox folder, never climbs out of it, and the Chromium profiles are plain sub-folders.
 // Build with clang's libFuzzer (scripts/fuzz); a broken invariant aborts.
@@ -52,6 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                       {"..", true, false, true}};
     for (const hm::chromium::Profile& profile : hm::chromium::FindProfiles(true, entries, text)) {
         Require(profile.folderName.empty() || profile.folderName == "Default");
+    }
+    // A bookmarks file of any depth or shape is read without running out of stack.
+    for (const std::string& url : hm::chromium::BookmarkedUrls(text)) {
+        Require(text.find(url.substr(0, 1)) != std::string_view::npos || url.empty());
     }
     return 0;
 }

@@ -82,6 +82,23 @@ TEST(ChromiumProfiles, FoldersHoldingPreferencesAreProfiles) {
     }
 }
 
+TEST(ChromiumBookmarks, EveryBookmarkAtAnyDepthAndNothingElse) {
+    const std::string file =
+        R"({"checksum":"x","roots":{"bookmark_bar":{"type":"folder","children":[)"
+        R"({"type":"url","url":"https://a.example/"},{"type":"folder","children":[)"
+        R"({"type":"url","name":"with \" and [{","url":"https://b.example/x?q=1"}]}]},)"
+        R"("other":{"type":"folder","children":[{"type":"folder","url":"https://no.example/"}]}},)"
+        R"("sync_metadata":{"type":"url","url":"https://outside.example/"}})";
+    EXPECT_EQ(BookmarkedUrls(file),
+              (std::vector<std::string>{"https://a.example/", "https://b.example/x?q=1"}));
+    EXPECT_TRUE(BookmarkedUrls("{\"roots\": [").empty());
+    EXPECT_TRUE(BookmarkedUrls(std::string(100000, '[')).empty());
+    // Brackets inside names do not count as depth.
+    const std::string bracketed = R"({"roots":{"x":{"type":"url","name":")" +
+                                  std::string(300, '[') + R"(","url":"https://c.example/"}}})";
+    EXPECT_EQ(BookmarkedUrls(bracketed), std::vector<std::string>{"https://c.example/"});
+}
+
 TEST(BrowsersData, EveryBrowserHasItsOwnKeyAndRelativeFolders) {
     std::set<std::string> keys;
     for (const browsers::ChromiumBrowser& browser : browsers::ChromiumBrowsers()) {
