@@ -46,7 +46,7 @@ void AppendTodaysBrowsers(std::vector<CatalogueItem>& items) {
             item.group = browser.group;
             item.section = group.section;
             item.key = row.key;
-            item.label = Keep(std::string(browser.name) + " " + std::string(row.caption));
+            item.label = Keep(std::string(browser.name) + ": " + std::string(row.caption));
             item.box = {group.tab,
                         group.subTab,
                         group.frame,

@@ -132,7 +132,7 @@ TEST_F(TodaysBrowsersTest, FirefoxLosesItsTracesAndKeepsBookmarksKeywordsAndKept
     Run();
 
     for (const test::Row& row : ui.rows) {
-        if (row.label.rfind("Firefox ", 0) == 0) {
+        if (row.label.rfind("Firefox: ", 0) == 0) {
             EXPECT_EQ(row.status, "Done") << row.label;
         }
     }
@@ -258,7 +258,7 @@ TEST_F(TodaysBrowsersTest, ChromeCleansEveryProfileAndSparesWhatTheUserKept) {
     Run();
     CloseHandle(handle);
 
-    EXPECT_EQ(Status("Google Chrome Browsing history"), "Done, 1 in use");
+    EXPECT_EQ(Status("Google Chrome: Browsing history"), "Done, 1 in use");
     EXPECT_TRUE(test::FileExists(held + "-journal"));
     EXPECT_FALSE(test::FileExists(data + "\\Default\\Top Sites-journal"));
     for (const std::string name : {"Default", "Profile 1"}) {

@@ -81,7 +81,9 @@ TEST(CatalogueGroups, FollowThePassOrderWithItsSectionNames) {
     const std::vector<std::string_view> sections = {
         "EXPLORER", "FIREFOX", "Opera",  "Netscape", "AOL",     "MSN",
         "Mozilla",  "Maxthon", "Chrome", "Safari",   "WINDOWS", "Messenger",
-        "OFFICE",   "outlook", "mail",   "Custom",   ""};
+        "OFFICE",   "outlook", "mail",   "Custom",   "",
+        "Today.Firefox", "Today.Chrome", "Today.Edge", "Today.Brave", "Today.Vivaldi",
+        "Today.Opera", "Today.OperaGX", "Today.Chromium"};
     const auto& groups = CatalogueGroups();
     ASSERT_EQ(groups.size(), sections.size());
     std::set<std::string> names;
@@ -116,7 +118,8 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
     }
     const std::map<int, int> expectedRows = {
         {1, 11}, {2, 7},   {3, 9},   {4, 7},   {5, 4},   {6, 4},  {7, 4},  {8, 5}, {9, 6},
-        {10, 8}, {11, 27}, {12, 17}, {13, 13}, {14, 10}, {15, 7}, {16, 1}, {17, 1}};
+        {10, 8}, {11, 27}, {12, 17}, {13, 13}, {14, 10}, {15, 7}, {16, 1}, {17, 1},
+        {18, 8}, {19, 8},  {20, 8},  {21, 8},  {22, 8},  {23, 8}, {24, 8}, {25, 8}};
     EXPECT_EQ(rowsPerGroup, expectedRows);
 
     // Settings rows: plain keys and sections, readable labels, no (section, key) pair twice.
@@ -141,14 +144,21 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
         ++settingRows;
         EXPECT_FALSE(item.section.empty()) << Where(item);
         EXPECT_FALSE(item.key.empty()) << Where(item);
-        // Letters and digits only: nothing a profile file would read differently ('=', ';', '[').
-        EXPECT_TRUE(IsAsciiAlnum(item.section)) << Where(item);
+        // Letters and digits only (and a dot between words in a section): nothing a profile
+        // file would read differently ('=', ';', '[').
+        const std::string_view section = item.section;
+        const std::size_t dot = section.find('.');
+        EXPECT_TRUE(dot == std::string_view::npos
+                        ? IsAsciiAlnum(section)
+                        : dot > 0 && IsAsciiAlnum(section.substr(0, dot)) &&
+                              IsAsciiAlnum(section.substr(dot + 1)))
+            << Where(item);
         EXPECT_TRUE(IsAsciiAlnum(item.key)) << Where(item);
         EXPECT_TRUE(settings.emplace(Lower(item.section), Lower(item.key)).second)
             << "setting used twice: " << Where(item);
         keysByLabel[std::string(item.label)].push_back(std::string(item.key));
     }
-    EXPECT_EQ(settingRows, 140);
+    EXPECT_EQ(settingRows, 204);
     EXPECT_EQ(pluginRows, 1);
     // Rows share a label only where the product really shows one text for two items.
     for (const auto& [label, keys] : keysByLabel) {
@@ -159,9 +169,14 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
         }
     }
 
-    // The plug-in list closes the pass.
-    EXPECT_EQ(items.back().kind, ItemKind::PluginList);
-    EXPECT_EQ(items.back().group, 17);
+    // The plug-in list closes the groups of old; today's browsers follow it.
+    const auto plugins = std::find_if(items.begin(), items.end(), [](const CatalogueItem& item) {
+        return item.kind == ItemKind::PluginList;
+    });
+    ASSERT_NE(plugins, items.end());
+    EXPECT_EQ(plugins->group, 17);
+    EXPECT_TRUE(std::all_of(plugins + 1, items.end(),
+                            [](const CatalogueItem& item) { return item.group > 17; }));
 
     // Progress only moves forward, stays on the bar, and ends at 80 (custom) then 97 (plug-ins).
     int lastProgress = 0;
@@ -173,9 +188,9 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
             lastProgress = item.progress;
         }
     }
-    ASSERT_GE(items.size(), 2u);
-    EXPECT_EQ(items[items.size() - 2].progress, 80);
-    EXPECT_EQ(items.back().progress, 97);
+    ASSERT_NE(plugins, items.begin());
+    EXPECT_EQ((plugins - 1)->progress, 80);
+    EXPECT_EQ(plugins->progress, 97);
 
     // Only Maxthon's keys are compared as numbers.
     for (const CatalogueItem& item : items) {
@@ -188,7 +203,7 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
     // of the dialog's tabs, in a frame, at a place of its own there.
     const std::set<std::string_view> tabs = {"Browsers",    "Windows",           "Microsoft Office",
                                              "Applications", "Custom Item",       "Instant Messaging",
-                                             "Email Readers"};
+                                             "Email Readers",     kTodaysBrowsersTab};
     std::set<std::string_view> controls;
     std::set<std::tuple<std::string_view, std::string_view, int>> places;
     for (const CatalogueItem& item : items) {
@@ -196,7 +211,9 @@ TEST(Catalogue, EveryDefinitionIsWellFormed) {
         if (item.kind != ItemKind::Setting) {
             continue;
         }
-        EXPECT_EQ(item.box.subTab.empty(), item.box.tab != "Browsers") << Where(item);
+        EXPECT_EQ(item.box.subTab.empty(),
+                  item.box.tab != "Browsers" && item.box.tab != kTodaysBrowsersTab)
+            << Where(item);
         EXPECT_FALSE(item.box.frame.empty()) << Where(item);
         EXPECT_FALSE(item.box.caption.empty()) << Where(item);
         EXPECT_TRUE(IsPrintableAscii(item.box.caption)) << Where(item);
