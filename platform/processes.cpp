@@ -7,15 +7,17 @@
 #include "platform/handles.h"
 #include "platform/text.h"
 
-// Measured under Wine 8 (32-bit and 64-bit programs alike):
+// Measured under Wine 8 with a 32-bit and a 64-bit program:
 // - The snapshot's file name is the name as the file is spelt on the disk ("FireFox.EXE"), while
 //   the full path keeps the folders as the starting program spelt them in its command line
 //   ("C:\program files\mozilla firefox\FireFox.EXE"): paths must be compared ignoring case.
-// - A program started from outside every drive reports "\\?\unix\..." as its path.
+// - A program started from outside every drive reports "\\?\unix\..." as its path (seen from
+//   the 32-bit one).
 // - A process that has ended is gone from the snapshot at once, even while another process still
 //   holds a handle to it.
-// - Wine's own services (services.exe, winedevice.exe, ...) all open with the limited right;
-//   on Windows, protected and other users' processes refuse it and keep only their file name.
+// - Wine's own services (services.exe, winedevice.exe, ...) all open with the limited right.
+//   Windows refuses it for the idle and system processes and, to a program without
+//   administrator rights, for some of other users' processes: those keep only their file name.
 
 namespace hm {
 namespace {

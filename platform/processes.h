@@ -12,7 +12,7 @@ namespace hm {
 struct ProcessImage {
     std::string fileName;  // the program's file name, always known ("firefox.exe")
     // The program's full path ("C:\Program Files\Mozilla Firefox\firefox.exe"); empty when the
-    // process may not be opened (another user's, a protected one). UTF-8.
+    // process may not be asked (the system's own, some of other users'). UTF-8.
     std::string path;
 };
 
