@@ -22,6 +22,10 @@ struct ChromiumBrowser {
     // it inside each profile (null).
     const char* localCacheFolder;
     const char* executable;  // the file name of its main program
+    // A part of the main program's full path that tells this browser from another whose program
+    // has the same file name (Chrome and Chromium both run chrome.exe), matched ignoring case;
+    // it starts and ends with a backslash.
+    const char* installMarker;
 };
 
 // Chrome, Edge, Brave, Vivaldi, Chromium, Opera and Opera GX, in that order.
@@ -31,6 +35,7 @@ struct FirefoxLocations {
     const char* profilesFolder;  // below the roaming folder; holds profiles.ini
     const char* cacheFolder;     // below the local folder; relative profiles' caches
     const char* executable;
+    const char* installMarker;  // as ChromiumBrowser's
 };
 const FirefoxLocations& Firefox();
 
