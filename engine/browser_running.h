@@ -6,7 +6,8 @@
 namespace hm::browsers {
 
 // Lists the running processes and applies IsBrowserRunningAmong (engine/browser_running_rules.h)
-// to them: true when the browser of the key ("Firefox", "Chrome", "OperaGX", ...) runs.
+// to them: true when the browser of the key ("Firefox", "Chrome", "OperaGX", ...) runs, and
+// when the system would not list the processes (in doubt, the browser's files stay alone).
 bool IsBrowserRunning(std::string_view browserKey);
 
 }  // namespace hm::browsers

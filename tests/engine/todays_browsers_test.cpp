@@ -12,6 +12,7 @@
 
 #include "engine/catalogue.h"
 #include "platform/text.h"
+#include "support/browser_stand_in.h"
 #include "support/items_fixture.h"
 #include "support/sqlite_support.h"
 
@@ -284,6 +285,42 @@ TEST_F(TodaysBrowsersTest, ChromeCleansEveryProfileAndSparesWhatTheUserKept) {
                   std::vector<std::string>{"https://kept.example/i.png"});
     }
     EXPECT_TRUE(test::FileExists(data + "\\Local State"));
+}
+
+// A browser that runs holds its databases: its rows touch nothing of it and say why, in a
+// preview as in the pass, while another browser's rows go on.
+TEST_F(TodaysBrowsersTest, ARunningBrowserIsSkippedAndNamed) {
+    const std::string profile = MakeFirefox();
+    const std::string chrome = values.LocalAppDataFolder + "\\Chromium\\User Data\\Default";
+    OwnFolder(values.LocalAppDataFolder + "\\Chromium");
+    test::WriteFileText(chrome + "\\Preferences", "{}");
+    test::WriteFileOfSize(chrome + "\\Cache\\Cache_Data\\f_000001", 1000);
+    test::PlacedProgram firefox("C:\\Program Files\\Mozilla Firefox", "firefox.exe");
+    ASSERT_TRUE(firefox.copied());
+    test::Holder running(firefox.path(), profile + "\\places.sqlite");
+    ASSERT_TRUE(running.ready()) << running.said();
+    TickGroup("Today.Firefox");
+    Tick("Today.Chromium", "Cache");
+    const auto mozilla = [this] {
+        return AllBytes(values.AppDataFolder + "\\Mozilla") +
+               AllBytes(values.LocalAppDataFolder + "\\Mozilla");
+    };
+    const std::string before = mozilla();
+    for (EraseMode mode : {EraseMode::Preview, EraseMode::Erase}) {
+        Run(mode);
+        int firefoxRows = 0;
+        for (const test::Row& row : ui.rows) {
+            if (row.label.rfind("Firefox: ", 0) == 0) {
+                ++firefoxRows;
+                EXPECT_EQ(row.status, "Skipped: Firefox is running") << row.label;
+            }
+        }
+        EXPECT_EQ(firefoxRows, 8);
+        EXPECT_EQ(Status("Chromium: Cache"), "Done");
+        EXPECT_EQ(result.bytes, 1000);
+    }
+    EXPECT_EQ(mozilla(), before);
+    EXPECT_FALSE(test::FolderExists(chrome + "\\Cache"));
 }
 
 }  // namespace
