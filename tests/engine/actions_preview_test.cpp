@@ -167,6 +167,9 @@ ActionSet EveryKind(const TempFolder& dir, const std::string& key) {
         act::Step{
             StepId::OfficeValue, {BaseFolder::OfficeKeys, "\\Clip Organizer"}, {"MRUKeywords"}},
         act::Step{StepId::CustomItems},
+        // With no profile to find here; todays_browsers_test previews them on real profiles.
+        act::Step{StepId::FirefoxRow, {}, {"Firefox", "Cache"}},
+        act::Step{StepId::ChromiumRow, {}, {"Chrome", "History"}},
     };
     return set;
 }
