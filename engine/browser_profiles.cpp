@@ -12,6 +12,7 @@ namespace {
 // profiles.ini is a few hundred bytes; Local State grows with the browser's history of settings
 // but stays well below this.
 constexpr std::uint64_t kIniLimit = 1 << 20;
+constexpr const char* kSideProfiles = "_side_profiles";
 constexpr std::uint64_t kLocalStateLimit = 32 << 20;
 
 // An existing folder that is not a link.
@@ -98,6 +99,29 @@ std::vector<FoundProfile> FindChromiumProfiles(const ChromiumBrowser& browser,
                 IsAbsolutePath(local) ? JoinPath(local, browser.localCacheFolder) : std::string();
         }
         found.push_back(std::move(one));
+    }
+    // Opera keeps further profiles ("side profiles") each in a folder of its own below the data
+    // folder, with their caches below the local folder in the same place.
+    if (browser.localCacheFolder != nullptr && dataFolderIsProfile) {
+        const std::string sideFolder = JoinPath(dataFolder, kSideProfiles);
+        if (!IsPlainFolder(sideFolder)) {
+            return found;
+        }
+        files::FolderScan sides(files::ToLongPath(sideFolder));
+        while (sides.Next()) {
+            const std::string name = Narrow(sides.name());
+            const std::string folder = JoinPath(sideFolder, name);
+            if (!sides.IsFolder() || sides.IsLink() || !chromium::IsPlainFolderName(name) ||
+                !IsPlainFile(JoinPath(folder, "Preferences"))) {
+                continue;
+            }
+            const std::string cache =
+                IsAbsolutePath(local)
+                    ? JoinPath(JoinPath(JoinPath(local, browser.localCacheFolder), kSideProfiles),
+                               name)
+                    : std::string();
+            found.push_back({std::string(browser.name) + " (" + name + ")", folder, cache});
+        }
     }
     return found;
 }

@@ -28,13 +28,12 @@ std::tuple<int, unsigned long, std::string> SortKey(const std::string& name) {
     return {3, 0, AsciiLower(name)};
 }
 
-// A name the enumeration could never give for a sub-folder of its own.
+}  // namespace
+
 bool IsPlainFolderName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of("\\/:") == std::string::npos;
 }
-
-}  // namespace
 
 std::vector<Profile> FindProfiles(bool dataFolderHasPreferences,
                                   const std::vector<FolderEntry>& entries,

@@ -26,6 +26,9 @@ struct Profile {
     std::string displayName;
 };
 
+// A name the enumeration could give for a sub-folder of its own (not ".", "..", nor a path).
+bool IsPlainFolderName(const std::string& name);
+
 // A profile is a folder holding a "Preferences" file: the data folder itself when it holds one,
 // and each of its sub-folders that does and is not a link. Names come from Local State's
 // profile.info_cache (text that is not JSON, or lacks them, leaves the folder names). Order: the

@@ -165,6 +165,9 @@ Counts RunRow(const act::Step& step, PassContext& context, Family family) {
         for (const Target& target : targets) {
             const std::string& base =
                 target.under == browsers::Under::Profile ? profile.folder : profile.cacheFolder;
+            if (base.empty()) {
+                continue;
+            }
             const std::string path = base + "\\" + std::string(target.path);
             if (!done.insert(AsciiLower(path)).second) {
                 continue;

@@ -87,9 +87,14 @@ TEST_F(BrowserProfilesTest, ChromiumProfilesAndOperasOwnLayout) {
     const std::string opera = roaming() + "\\Opera Software\\Opera Stable";
     MakeFile(opera + "\\Preferences");
     MakeFile(opera + "\\Local State");
+    // Side profiles: each folder below "_side_profiles" holding its own Preferences.
+    MakeFile(opera + "\\_side_profiles\\f00d\\Preferences");
+    MakeFile(opera + "\\_side_profiles\\stray\\Cache\\x");
     EXPECT_EQ(Describe(FindChromiumProfiles(Browser("Opera"), roaming(), local())),
-              (std::vector<std::string>{"Opera | " + opera + " | " + local() +
-                                        "\\Opera Software\\Opera Stable"}));
+              (std::vector<std::string>{
+                  "Opera | " + opera + " | " + local() + "\\Opera Software\\Opera Stable",
+                  "Opera (f00d) | " + opera + "\\_side_profiles\\f00d | " + local() +
+                      "\\Opera Software\\Opera Stable\\_side_profiles\\f00d"}));
     // Browsers that are not installed.
     EXPECT_TRUE(FindChromiumProfiles(Browser("Edge"), roaming(), local()).empty());
     EXPECT_TRUE(FindChromiumProfiles(Browser("OperaGX"), roaming(), local()).empty());
