@@ -58,6 +58,12 @@ std::string StayNote(const Trace& trace) {
                                      : "\t(would stay: error " + std::to_string(trace.error) + ")";
 }
 
+// Traces that carry a size: files, folders, and what a database shrank by.
+bool HasSize(const Trace& trace) {
+    return trace.kind == TraceKind::File || trace.kind == TraceKind::Folder ||
+           trace.kind == TraceKind::DatabaseRows;
+}
+
 std::string TraceLine(const Trace& trace) {
     std::string line = KindName(trace.kind);
     line += '\t';
@@ -66,8 +72,7 @@ std::string TraceLine(const Trace& trace) {
         line += '\t';
         line += trace.name;
     }
-    if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder ||
-        trace.kind == TraceKind::DatabaseRows) {
+    if (HasSize(trace)) {
         line += '\t';
         line += NumberText(trace.bytes);
     }
@@ -121,10 +126,6 @@ const char* JsonReason(const Trace& trace) {
             break;
     }
     return IsInUseError(trace.error) ? "inUse" : "refused";
-}
-
-bool HasSize(const Trace& trace) {
-    return trace.kind == TraceKind::File || trace.kind == TraceKind::Folder;
 }
 
 std::uint64_t WholeBytes(double bytes) {
@@ -242,7 +243,7 @@ void CliUi::PrintPreviewReport(double registryKeys, double bytes,
         if (!trace.removed()) {
             line += StayNote(trace);
             ++staying;
-        } else if (trace.kind == TraceKind::File || trace.kind == TraceKind::Folder) {
+        } else if (HasSize(trace)) {
             trueBytes += trace.bytes;
         }
         PrintOut(line + "\n");

@@ -34,6 +34,15 @@ bool IsFile(const std::string& path) {
            (info.attributes & files::kDirectory) == 0;
 }
 
+// A database is cleaned in place only where it is its own file: through a link, SQLite would
+// change what the link points at.
+bool IsPlainFile(const std::string& path) {
+    files::Info info;
+    const std::wstring wide = files::ToLongPath(path);
+    return !wide.empty() && files::QueryInfo(wide, info) == 0 &&
+           (info.attributes & (files::kDirectory | files::kReparsePoint)) == 0;
+}
+
 // A database goes with its logs; the logs only once it has gone, so that what they hold never
 // leaves a database behind that disagrees with them.
 void DeleteWithLogs(const std::string& path, PassContext& context) {
@@ -183,7 +192,7 @@ Counts RunRow(const act::Step& step, PassContext& context, Family family) {
                 DeleteEntriesBut(path, target.except, context);
                 break;
             case TargetKind::Database:
-                if (IsFile(path)) {
+                if (IsPlainFile(path)) {
                     context.eraser.CleanDatabase(
                         path, CleaningOf(target.job, family, profile, keptSites));
                 }
