@@ -31,6 +31,23 @@ bool IsPlainFile(const std::string& path) {
            (info.attributes & (files::kDirectory | files::kReparsePoint)) == 0;
 }
 
+// Whether a folder on the way from `from` (exclusive) down to `path` (inclusive) is a link: a
+// profile reached through one belongs to another tree than the one profiles.ini names.
+bool ReachedThroughLink(const std::string& path, std::size_t from) {
+    for (std::size_t end = path.find('\\', from + 1);; end = path.find('\\', end + 1)) {
+        const std::string part = path.substr(0, end);
+        const std::wstring longPath = files::ToLongPath(part);
+        files::Info info;
+        if (longPath.empty() || files::QueryInfo(longPath, info) != 0 ||
+            (info.attributes & files::kReparsePoint) != 0) {
+            return true;
+        }
+        if (end == std::string::npos) {
+            return false;
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<FoundProfile> FindFirefoxProfiles(const std::string& roaming,
@@ -47,7 +64,11 @@ std::vector<FoundProfile> FindFirefoxProfiles(const std::string& roaming,
     const std::string localFolder =
         IsAbsolutePath(local) ? JoinPath(local, Firefox().cacheFolder) : std::string();
     for (const firefox::Profile& profile : firefox::ReadProfilesIni(ini, firefoxFolder).profiles) {
-        if (!IsPlainFolder(profile.folder)) {
+        // A moved profile is followed only along plain folders from its drive on; one below the
+        // Firefox folder, from there on.
+        const std::size_t from =
+            profile.relativePath.empty() ? profile.folder.find('\\') : firefoxFolder.size();
+        if (!IsPlainFolder(profile.folder) || ReachedThroughLink(profile.folder, from)) {
             continue;
         }
         std::string cache = firefox::CacheFolderOf(profile, localFolder);

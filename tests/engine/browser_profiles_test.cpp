@@ -57,7 +57,10 @@ TEST_F(BrowserProfilesTest, FirefoxProfilesThatExistAndAreSafe) {
                  elsewhere / "Portable" +
                  "\r\n"
                  "[Profile3]\r\nName=share\r\nIsRelative=0\r\nPath=\\\\server\\share\\p\r\n"
-                 "[Profile4]\r\nName=up\r\nIsRelative=1\r\nPath=../../Local\r\n");
+                 "[Profile4]\r\nName=up\r\nIsRelative=1\r\nPath=../../Local\r\n"
+                 // Below a link to another tree (the sandbox's link fixture).
+                 "[Profile5]\r\nName=linked\r\nIsRelative=0\r\n"
+                 "Path=C:\\hm-link-fixture\\tree\\linkdir\\inner\r\n");
     EXPECT_EQ(Describe(FindFirefoxProfiles(roaming(), local())),
               (std::vector<std::string>{
                   "default-release | " + firefox + "\\Profiles\\k2x9.default-release | " + local() +
