@@ -2,6 +2,7 @@
 
 #include "engine/chromium_profiles_rules.h"
 #include "engine/firefox_profiles_rules.h"
+#include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/path_rules.h"
 #include "platform/text.h"
@@ -64,11 +65,12 @@ std::vector<FoundProfile> FindFirefoxProfiles(const std::string& roaming,
     const std::string localFolder =
         IsAbsolutePath(local) ? JoinPath(local, Firefox().cacheFolder) : std::string();
     for (const firefox::Profile& profile : firefox::ReadProfilesIni(ini, firefoxFolder).profiles) {
-        // A moved profile is followed only along plain folders from its drive on; one below the
-        // Firefox folder, from there on.
+        // A moved profile is followed only on a local drive and along plain folders from the
+        // drive on; one below the Firefox folder, along plain folders from there on.
         const std::size_t from =
             profile.relativePath.empty() ? profile.folder.find('\\') : firefoxFolder.size();
-        if (!IsPlainFolder(profile.folder) || ReachedThroughLink(profile.folder, from)) {
+        if (!IsPlainFolder(profile.folder) || ReachedThroughLink(profile.folder, from) ||
+            (profile.relativePath.empty() && files::IsOnNetworkDrive(profile.folder))) {
             continue;
         }
         std::string cache = firefox::CacheFolderOf(profile, localFolder);
