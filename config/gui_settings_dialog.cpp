@@ -50,6 +50,17 @@ std::string ControlName(int id) {
     return "Check" + std::to_string(id - IDC_SET_CHECK_BASE);
 }
 
+const CatalogueItem* ItemOfBox(std::string_view control) {
+    for (const CatalogueItem* item : DialogItems()) {
+        if (item->box.control == control) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<HWND> kNoPages;
+
 }  // namespace
 
 int frmsettings::CheckId(std::string_view control) {
@@ -85,14 +96,38 @@ HWND frmsettings::Control(int id) const {
     if (HWND direct = Item(id)) {
         return direct;
     }
-    for (const std::vector<HWND>* pages : {&pages_, &browserPages_}) {
-        for (HWND page : *pages) {
+    for (HWND page : pages_) {
+        if (HWND found = GetDlgItem(page, id)) {
+            return found;
+        }
+    }
+    for (const SubTabs& sub : subTabs_) {
+        for (HWND page : sub.pages) {
             if (HWND found = GetDlgItem(page, id)) {
                 return found;
             }
         }
     }
     return nullptr;
+}
+
+const frmsettings::SubTabs* frmsettings::SubTabsOf(int tab) const {
+    for (const SubTabs& sub : subTabs_) {
+        if (sub.tab == tab) {
+            return &sub;
+        }
+    }
+    return nullptr;
+}
+
+HWND frmsettings::SubTabControl(int tab) const {
+    const SubTabs* sub = SubTabsOf(tab);
+    return sub != nullptr ? sub->control : nullptr;
+}
+
+const std::vector<HWND>& frmsettings::SubPages(int tab) const {
+    const SubTabs* sub = SubTabsOf(tab);
+    return sub != nullptr ? sub->pages : kNoPages;
 }
 
 bool frmsettings::OnInit() {
@@ -123,8 +158,8 @@ void frmsettings::Load() {
         CarryOn([&] {
             const SettingName name = DialogSettingName(*item);
             SetBox(CheckId(item->box.control),
-                   BoxTicked(
-                       ReadIniValue(settings, std::string(name.section), std::string(name.key))));
+                   BoxTicked(*item, ReadIniValue(settings, std::string(name.section),
+                                                 std::string(name.key))));
         });
     }
     for (const MailProgram& mail : kMailPrograms) {
@@ -153,8 +188,8 @@ void frmsettings::LoadMailBoxes(const char* keyPath, const char* valueName,
             CarryOn([&] {
                 const SettingName name = DialogSettingName(*item);
                 SetBox(CheckId(item->box.control),
-                       BoxTicked(ReadIniValue(settings, std::string(name.section),
-                                              std::string(name.key))));
+                       BoxTicked(*item, ReadIniValue(settings, std::string(name.section),
+                                                     std::string(name.key))));
             });
         }
         return;
@@ -232,6 +267,9 @@ bool frmsettings::OnCommand(int id, int code) {
                     SelectAllClicked(box);
                 }
             }
+            if (const CatalogueItem* item = ItemOfBox(name); item && item->box.asksFirst) {
+                AskAfterTicking(id, *item);
+            }
         } else if (code == BN_KILLFOCUS && !ConfirmationFor(name).empty()) {
             PostMessageW(hwnd(), kAskAfterFocusLeft, static_cast<WPARAM>(id), 0);
         }
@@ -243,9 +281,25 @@ bool frmsettings::OnCommand(int id, int code) {
 void frmsettings::SelectAllClicked(const SelectAllBox& box) {
     const bool on = Ticked(CheckId(box.control));
     for (const CatalogueItem* member : SelectAllMembers(box)) {
+        const int id = CheckId(member->box.control);
+        if (member->box.asksFirst) {
+            // Asks only as the box goes from cleared to ticked, as a click on it would.
+            if (!on || !Ticked(id)) {
+                SetBox(id, on && Ask(TickQuestionFor(*member)) == IDOK);
+            }
+            continue;
+        }
         const std::string_view question = ConfirmationFor(member->box.control);
         // Clearing never asks; ticking asks for the boxes that always ask.
-        SetBox(CheckId(member->box.control), on && (question.empty() || Ask(question) == IDOK));
+        SetBox(id, on && (question.empty() || Ask(question) == IDOK));
+    }
+}
+
+void frmsettings::AskAfterTicking(int id, const CatalogueItem& item) {
+    // The button has let go of the mouse before it reports the click, so the question can come
+    // at once; clearing never asks.
+    if (Ticked(id) && Ask(TickQuestionFor(item)) != IDOK) {
+        SetBox(id, false);
     }
 }
 
@@ -326,8 +380,12 @@ LRESULT frmsettings::OnNotify(const NMHDR& header) {
     const int selected = static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0));
     if (static_cast<int>(header.idFrom) == SSTab1) {
         ShowTab(selected);
-    } else if (static_cast<int>(header.idFrom) == SSTab2) {
-        ShowBrowserTab(selected);
+        return 0;
+    }
+    for (const SubTabs& sub : subTabs_) {
+        if (sub.control == header.hwndFrom) {
+            ShowSubTab(sub.tab, selected);
+        }
     }
     return 0;
 }
@@ -366,19 +424,18 @@ void frmsettings::ShowTab(int tab) {
     ShowOnly(pages_, tab, Item(SSTab1));
 }
 
-void frmsettings::ShowBrowserTab(int tab) {
-    if (browserTabPage_ == nullptr || tab < 0 || tab >= static_cast<int>(browserPages_.size())) {
+void frmsettings::ShowSubTab(int tab, int subTab) {
+    const SubTabs* sub = SubTabsOf(tab);
+    if (sub == nullptr || subTab < 0 || subTab >= static_cast<int>(sub->pages.size())) {
         return;
     }
-    HWND tabs = GetDlgItem(browserTabPage_, SSTab2);
-    SendMessageW(tabs, TCM_SETCURSEL, tab, 0);
-    ShowOnly(browserPages_, tab, tabs);
+    SendMessageW(sub->control, TCM_SETCURSEL, subTab, 0);
+    ShowOnly(sub->pages, subTab, sub->control);
 }
 
 void frmsettings::OnDestroyed() {
     pages_.clear();
-    browserPages_.clear();
-    browserTabPage_ = nullptr;
+    subTabs_.clear();
     nextFrameId_ = IDC_SET_FRAME_FIRST;
     serifFont_.Reset();
     winapp2Rows_.clear();

@@ -1,5 +1,6 @@
 // The clean-items dialog frmsettings ("Cleaning Settings"): one box per catalogue item, grouped
-// in frames on the tabs of SSTab1 (the browsers on the tabs of SSTab2), "Select all of the above"
+// in frames on the tabs of SSTab1 (the browsers on the tabs of SSTab2, today's browsers on the
+// tabs of their own tab control), "Select all of the above"
 // boxes, the custom items list, the plug-in list and the community rules of winapp2.ini. Every
 // opening reloads the settings file, cusd.dat, the plug-in files and winapp2.ini; "OK" writes
 // the first three back (the rules' ticks go to the settings file), "Cancel" writes nothing.
@@ -80,12 +81,15 @@ public:
 
     // A control of the dialog or of any of its pages; null before the dialog exists.
     HWND Control(int id) const;
-    // The pages of SSTab1 in tab order, and the pages of SSTab2 on the tab that holds it.
+    // The pages of SSTab1 in tab order.
     const std::vector<HWND>& Pages() const { return pages_; }
-    const std::vector<HWND>& BrowserPages() const { return browserPages_; }
-    // Brings a tab to the front, as a click on it does.
+    // On a tab with tabs of its own ("Browsers" holds SSTab2, "Today's Browsers" another one):
+    // that tab control and its pages in tab order; null and empty on any other tab.
+    HWND SubTabControl(int tab) const;
+    const std::vector<HWND>& SubPages(int tab) const;
+    // Brings a tab, or a sub-tab of the tab, to the front, as a click on it does.
     void ShowTab(int tab);
-    void ShowBrowserTab(int tab);
+    void ShowSubTab(int tab, int subTab);
 
 protected:
     bool OnInit() override;
@@ -112,6 +116,7 @@ private:
     void Load();
     void LoadMailBoxes(const char* keyPath, const char* valueName, std::string_view frame);
     void SelectAllClicked(const SelectAllBox& box);
+    void AskAfterTicking(int id, const CatalogueItem& item);
     void AskAfterFocusLeft(int id);
     int Ask(std::string_view question);
     void ShowAddMenu();
@@ -151,9 +156,16 @@ private:
     std::string programFolder_;
     Regfun& registry_;
     SettingsServices services_;
+    // A page of SSTab1 that holds a tab control of its own, with that control's pages.
+    struct SubTabs {
+        int tab = 0;  // index in pages_
+        HWND control = nullptr;
+        std::vector<HWND> pages;
+    };
+    const SubTabs* SubTabsOf(int tab) const;
+
     std::vector<HWND> pages_;
-    std::vector<HWND> browserPages_;
-    HWND browserTabPage_ = nullptr;
+    std::vector<SubTabs> subTabs_;
     int nextFrameId_ = IDC_SET_FRAME_FIRST;
     ScopedFont serifFont_;
     std::vector<Winapp2Row> winapp2Rows_;  // one per row of Winapp2List

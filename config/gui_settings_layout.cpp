@@ -7,6 +7,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/text.h"
 
@@ -209,25 +210,26 @@ void frmsettings::CreatePages() {
             continue;
         }
         if (!shown.front()->subTab.empty()) {
+            // Each such tab holds a tab control of its own, with one page per sub-tab.
             HWND holder = CreatePage(IDD_SETTINGS_TABPAGE, hwnd());
+            SubTabs sub = {static_cast<int>(pages_.size()), GetDlgItem(holder, SSTab2), {}};
             pages_.push_back(holder);
-            browserTabPage_ = holder;
             place(holder, area);
             const SIZE size = SizeInDialogUnits(holder);
-            HWND inner = GetDlgItem(holder, SSTab2);
-            MoveTo(inner, Pixels(holder, 4, 4, size.cx - 4, size.cy - 4));
+            MoveTo(sub.control, Pixels(holder, 4, 4, size.cx - 4, size.cy - 4));
             std::vector<std::string_view> subTitles;
             for (const PageModel* page : shown) {
                 subTitles.push_back(page->subTab);
             }
-            AddTabs(inner, subTitles);
-            const RECT innerArea = DisplayArea(inner, holder);
+            AddTabs(sub.control, subTitles);
+            const RECT innerArea = DisplayArea(sub.control, holder);
             for (const PageModel* page : shown) {
-                HWND sub = CreatePage(IDD_SETTINGS_BOXPAGE, holder);
-                browserPages_.push_back(sub);
-                place(sub, innerArea);
-                FillBoxPage(sub, *page);
+                HWND window = CreatePage(IDD_SETTINGS_BOXPAGE, holder);
+                sub.pages.push_back(window);
+                place(window, innerArea);
+                FillBoxPage(window, *page);
             }
+            subTabs_.push_back(std::move(sub));
             continue;
         }
         const PageModel& page = *shown.front();
@@ -249,7 +251,9 @@ void frmsettings::CreatePages() {
     pages_.push_back(rules);
     place(rules, area);
     FillWinapp2Page(rules);
-    ShowBrowserTab(0);
+    for (const SubTabs& sub : subTabs_) {
+        ShowSubTab(sub.tab, 0);
+    }
     ShowTab(0);
 }
 

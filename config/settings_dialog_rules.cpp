@@ -6,15 +6,16 @@
 #include <utility>
 
 #include "engine/format_rules.h"
+#include "engine/tick_rules.h"
 #include "platform/path_rules.h"
 
 namespace hm {
 namespace {
 
 // The dialog's tab order; the catalogue says which tabs exist and what is on them.
-constexpr std::array<std::string_view, 7> kTabOrder = {
-    "Browsers",    "Windows",           "Microsoft Office", "Applications",
-    "Custom Item", "Instant Messaging", "Email Readers"};
+constexpr std::array<std::string_view, 8> kTabOrder = {
+    "Browsers",     "Today's Browsers", "Windows",           "Microsoft Office",
+    "Applications", "Custom Item",      "Instant Messaging", "Email Readers"};
 
 // The catalogue spells these as the pass reads them; the dialog has always written them in
 // another letter case. Only the case may differ (DialogSettingName checks), so a wrong entry
@@ -94,6 +95,10 @@ bool BoxTicked(std::string_view value) {
     return !ParseNumber(value, number) || number == 1;
 }
 
+bool BoxTicked(const CatalogueItem& item, std::string_view value) {
+    return item.box.asksFirst ? IsTicked(item.tick, TrimBlanks(value)) : BoxTicked(value);
+}
+
 std::string SizeText(std::uint64_t bytes, SizePattern pattern) {
     constexpr std::uint64_t kMegabyte = 1048576;
     // Whole hundredths of a megabyte, half up, without leaving 64-bit integers.
@@ -162,6 +167,14 @@ const std::vector<SelectAllBox>& SelectAllBoxes() {
         {"Check41", "MS Office(support 97, 2000, XP, 2003, 2007,2010)"},
         {"Check127", "Outlook Express"},
         {"Check128", "Windows Live Mail"},
+        {"Check209", "Firefox, every profile"},
+        {"Check219", "Google Chrome, every profile"},
+        {"Check229", "Microsoft Edge, every profile"},
+        {"Check239", "Brave, every profile"},
+        {"Check249", "Vivaldi, every profile"},
+        {"Check259", "Opera, every profile"},
+        {"Check269", "Opera GX, every profile"},
+        {"Check279", "Chromium, every profile"},
     };
     return boxes;
 }
@@ -184,6 +197,17 @@ std::string_view ConfirmationFor(std::string_view control) {
         return "Are you sure delete Downloaded Files?";
     }
     return {};
+}
+
+std::string_view TickQuestionFor(const CatalogueItem& item) {
+    if (!item.box.asksFirst) {
+        return {};
+    }
+    if (item.key == "Passwords") {
+        return "Saved passwords will be deleted for good, and you will have to sign in again "
+               "everywhere. Delete saved passwords?";
+    }
+    return "What this deletes was saved on purpose and cannot be brought back. Delete it?";
 }
 
 std::vector<std::string_view> SettingsTabs() {

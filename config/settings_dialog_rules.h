@@ -23,6 +23,9 @@ inline constexpr std::string_view kWinapp2Tab = "Community Rules";
 // A settings value as the dialog's boxes read it: the number 1 ticks, any other number clears,
 // and a value that is no number at all (empty, as for a missing key, or a word) ticks.
 bool BoxTicked(std::string_view value);
+// The same for the item's own box. A box that asks first shows ticked only where the pass would
+// clean the item, so a missing key or a stray word never ticks it behind the user's back.
+bool BoxTicked(const CatalogueItem& item, std::string_view value);
 
 // The size column of the custom items list: bytes / 1048576 followed by "MB". Sparse ("##.##",
 // rows added while the dialog is open) drops leading and trailing zeros: ".5MB", "12.MB", ".MB"
@@ -59,6 +62,10 @@ std::vector<const CatalogueItem*> SelectAllMembers(const SelectAllBox& box);
 // The question a box asks before it may stay ticked; empty for boxes that ask nothing.
 std::string_view ConfirmationFor(std::string_view control);
 
+// The question a box that asks first (ItemBox::asksFirst) puts as it is ticked; empty for
+// every other box.
+std::string_view TickQuestionFor(const CatalogueItem& item);
+
 enum class PageKind {
     Boxes,        // frames of item boxes
     CustomItems,  // the custom items frame with its list
@@ -74,7 +81,7 @@ struct FrameModel {
 
 struct PageModel {
     std::string_view tab;
-    std::string_view subTab;  // empty for a tab without sub-tabs
+    std::string_view subTab;  // empty for a tab without sub-tabs of its own
     PageKind kind = PageKind::Boxes;
     std::vector<FrameModel> frames;  // in the order of their first boxes
 };

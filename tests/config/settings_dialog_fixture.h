@@ -114,28 +114,30 @@ protected:
         }
         return states;
     }
-    // Shows the tab (and browser tab) that holds the control.
+    // Shows the tab (and sub-tab) that holds the control.
     void Reveal(HWND control) {
         const std::vector<HWND>& pages = dialog->Pages();
         for (std::size_t tab = 0; tab < pages.size(); ++tab) {
-            if (IsChild(pages[tab], control)) {
-                SelectTab(frmsettings::SSTab1, static_cast<int>(tab));
+            if (!IsChild(pages[tab], control)) {
+                continue;
             }
-        }
-        const std::vector<HWND>& browsers = dialog->BrowserPages();
-        for (std::size_t tab = 0; tab < browsers.size(); ++tab) {
-            if (IsChild(browsers[tab], control)) {
-                SelectTab(frmsettings::SSTab2, static_cast<int>(tab));
+            SelectTab(Control(frmsettings::SSTab1), static_cast<int>(tab));
+            const std::vector<HWND>& subPages = dialog->SubPages(static_cast<int>(tab));
+            for (std::size_t sub = 0; sub < subPages.size(); ++sub) {
+                if (IsChild(subPages[sub], control)) {
+                    SelectTab(dialog->SubTabControl(static_cast<int>(tab)), static_cast<int>(sub));
+                }
             }
         }
     }
     // As a click on a tab does: the control selects it and tells its parent.
-    void SelectTab(int tabs, int tab) {
-        HWND control = Control(tabs);
+    void SelectTab(HWND control, int tab) {
         SendMessageW(control, TCM_SETCURSEL, tab, 0);
-        NMHDR header = {control, static_cast<UINT_PTR>(tabs), static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageW(GetParent(control), WM_NOTIFY, tabs, reinterpret_cast<LPARAM>(&header));
+        const int id = GetDlgCtrlID(control);
+        NMHDR header = {control, static_cast<UINT_PTR>(id), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(GetParent(control), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
     }
+    void SelectTab(int tabs, int tab) { SelectTab(Control(tabs), tab); }
     void Click(HWND control) {
         Reveal(control);
         SendMessageW(control, BM_CLICK, 0, 0);

@@ -83,7 +83,9 @@ TEST_F(SettingsDialogTest, BoxesTickOnTheNumberOneAndOnWhatIsNoNumber) {
     Open();
     const std::set<std::string_view> cleared = {"Check1", "Check7", "Check59"};
     for (const CatalogueItem* item : DialogItems()) {
-        EXPECT_EQ(Ticked(item->box.control), cleared.count(item->box.control) == 0)
+        // A box that asks first stays cleared until its key is set.
+        EXPECT_EQ(Ticked(item->box.control),
+                  cleared.count(item->box.control) == 0 && !item->box.asksFirst)
             << item->box.control;
         EXPECT_TRUE(IsWindowEnabled(Box(item->box.control))) << item->box.control;
     }
@@ -97,14 +99,17 @@ TEST_F(SettingsDialogTest, EveryCatalogueRowHasOneBoxInItsFrameOnItsTab) {
     Open();
     EXPECT_EQ(GetText(dialog->hwnd()), "Cleaning Settings");
     EXPECT_EQ(TabTitles(Control(F::SSTab1)),
-              "Browsers|Windows|Microsoft Office|Applications|Custom Item|Instant Messaging|"
-              "Email Readers|Community Rules|");
+              "Browsers|Today's Browsers|Windows|Microsoft Office|Applications|Custom Item|"
+              "Instant Messaging|Email Readers|Community Rules|");
+    EXPECT_EQ(dialog->SubTabControl(0), Control(F::SSTab2));
     EXPECT_EQ(TabTitles(Control(F::SSTab2)),
               "Internet Explorer|Firefox|Opera|Netscape|AOL Explorer|MSN Explorer|Mozilla|"
               "Maxthon Browser|Google Chrome|Safari|");
     std::map<int, int> ids;
     std::vector<HWND> pages = dialog->Pages();
-    pages.insert(pages.end(), dialog->BrowserPages().begin(), dialog->BrowserPages().end());
+    for (int tab = 0; tab < static_cast<int>(dialog->Pages().size()); ++tab) {
+        pages.insert(pages.end(), dialog->SubPages(tab).begin(), dialog->SubPages(tab).end());
+    }
     for (HWND page : pages) {
         for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             ++ids[GetDlgCtrlID(c)];
@@ -121,7 +126,8 @@ TEST_F(SettingsDialogTest, EveryCatalogueRowHasOneBoxInItsFrameOnItsTab) {
         EXPECT_TRUE(IsWindowVisible(box));
         EXPECT_EQ(ShownTitle(Control(F::SSTab1)), item->box.tab);
         if (!item->box.subTab.empty()) {
-            EXPECT_EQ(ShownTitle(Control(F::SSTab2)), item->box.subTab);
+            const int tab = static_cast<int>(SendMessageW(Control(F::SSTab1), TCM_GETCURSEL, 0, 0));
+            EXPECT_EQ(ShownTitle(dialog->SubTabControl(tab)), item->box.subTab);
         }
         HWND frame = FrameAround(GetParent(box), box);
         ASSERT_NE(frame, nullptr);
@@ -195,8 +201,9 @@ TEST_F(SettingsDialogTest, SelectAllSetsAndClearsItsOwnFrameOnly) {
         ClickBox(box.control);
         EXPECT_EQ(States(all), std::string(all.size(), '0'));
     }
-    // Both questions were asked once, for Check9, and answered OK.
-    ASSERT_EQ(asked.size(), 2u);
+    // Both questions were asked once, for Check9, and that of each browser's saved passwords
+    // once, all answered OK.
+    ASSERT_EQ(asked.size(), 2u + 8u);
 
     // Cancel to both leaves the favorites and the downloaded files; clearing asks nothing.
     asked.clear();
@@ -310,11 +317,11 @@ TEST_F(SettingsDialogTest, OkWritesEveryKeyInTheDialogsSpellingAndCancelWritesNo
     Save();
     for (const CatalogueItem* item : DialogItems()) {
         const bool off = item->box.control == "Check1" || item->box.control == "Check59" ||
-                         item->box.control == "Check39";
+                         item->box.control == "Check39" || item->box.asksFirst;
         EXPECT_EQ(Stored(*item), off ? "0" : "1") << item->box.control;
     }
     const std::string text = test::ReadFileText(Settings());
-    EXPECT_EQ(std::count(text.begin(), text.end(), '='), 140);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '='), 140 + 64);
     for (const char* spelled : {"[OPERA]", "\r\nImages=0", "[NETSCAPE]", "\r\npowerpoint=0"}) {
         EXPECT_NE(text.find(spelled), std::string::npos) << spelled;
     }
@@ -387,18 +394,26 @@ TEST_F(SettingsDialogTest, EveryTabLaysItsControlsOutApartWithCaptionsThatFit) {
     RecordProperty("dpi", dpi);
     Open();
     test::ExpectVisibleControlsApart(dialog->hwnd(), {F::SSTab1});
+    // Every tab shows on the one row, none behind the scroll arrows.
+    HWND tabs = Control(F::SSTab1);
+    RECT strip = {};
+    GetClientRect(tabs, &strip);
+    RECT last = {};
+    TabCtrl_GetItemRect(tabs, TabCtrl_GetItemCount(tabs) - 1, &last);
+    EXPECT_LE(last.right, strip.right);
     for (std::size_t tab = 0; tab < dialog->Pages().size(); ++tab) {
         SelectTab(F::SSTab1, static_cast<int>(tab));
         HWND page = dialog->Pages()[tab];
         EXPECT_TRUE(IsWindowVisible(page));
-        if (GetDlgItem(page, F::SSTab2) == nullptr) {
+        const std::vector<HWND>& subPages = dialog->SubPages(static_cast<int>(tab));
+        if (subPages.empty()) {
             ExpectPageLaidOut(page, dpi);
             continue;
         }
-        for (std::size_t sub = 0; sub < dialog->BrowserPages().size(); ++sub) {
-            SelectTab(F::SSTab2, static_cast<int>(sub));
-            ExpectPageLaidOut(dialog->BrowserPages()[sub], dpi);
-            const RECT inner = RectIn(dialog->BrowserPages()[sub], page);
+        for (std::size_t sub = 0; sub < subPages.size(); ++sub) {
+            SelectTab(dialog->SubTabControl(static_cast<int>(tab)), static_cast<int>(sub));
+            ExpectPageLaidOut(subPages[sub], dpi);
+            const RECT inner = RectIn(subPages[sub], page);
             RECT client = {};
             GetClientRect(page, &client);
             EXPECT_TRUE(inner.right <= client.right && inner.bottom <= client.bottom);
@@ -429,7 +444,7 @@ TEST_F(SettingsDialogTest, TheKeyboardReachesTheBoxesShownAndEnterSaves) {
     EXPECT_FALSE(Ticked("Check2"));
     for (const CatalogueItem* item : DialogItems()) {
         if (item->box.control != "Check2") {
-            EXPECT_TRUE(Ticked(item->box.control)) << item->box.control;
+            EXPECT_EQ(Ticked(item->box.control), !item->box.asksFirst) << item->box.control;
         }
     }
     SetFocus(Box("Check1"));

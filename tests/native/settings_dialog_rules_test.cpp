@@ -80,7 +80,7 @@ TEST(SettingsDialogRules, BoxNamesGiveDistinctNumbers) {
         numbers.insert(CheckNumber(box.control));
     }
     numbers.erase(0);
-    EXPECT_EQ(numbers.size(), 140u + 14u);
+    EXPECT_EQ(numbers.size(), 204u + 22u);
 }
 
 TEST(SettingsDialogRules, FramesAreArrangedAsTheDialogShowsThem) {
@@ -90,8 +90,8 @@ TEST(SettingsDialogRules, FramesAreArrangedAsTheDialogShowsThem) {
         tabs += std::string(tab) + "|";
     }
     EXPECT_EQ(tabs,
-              "Browsers|Windows|Microsoft Office|Applications|Custom Item|Instant Messaging|"
-              "Email Readers|");
+              "Browsers|Today's Browsers|Windows|Microsoft Office|Applications|Custom Item|"
+              "Instant Messaging|Email Readers|");
     const auto captions = [&](std::string_view tab) {
         std::string text;
         for (const FrameModel& frame : Page(pages, tab).frames) {
@@ -117,6 +117,33 @@ TEST(SettingsDialogRules, FramesAreArrangedAsTheDialogShowsThem) {
     EXPECT_EQ(Controls(Page(pages, "Custom Item").frames.at(0).boxes), "Check52 ");
     EXPECT_EQ(Page(pages, "Applications").kind, PageKind::Plugins);
     EXPECT_TRUE(Page(pages, "Applications").frames.empty());
+    // Today's browsers: one frame of eight rows and its select-all box on each sub-tab.
+    const FrameModel& gx = Page(pages, kTodaysBrowsersTab, "Opera GX").frames.at(0);
+    EXPECT_EQ(Controls(gx.boxes),
+              "Check261 Check262 Check263 Check264 Check265 Check266 Check267 Check268 ");
+    EXPECT_EQ(gx.selectAll, "Check269");
+}
+
+TEST(SettingsDialogRules, BoxesThatAskFirstTickOnlyOnOneAndAskAboutWhatTheyTake) {
+    int asking = 0;
+    for (const CatalogueItem* item : DialogItems()) {
+        SCOPED_TRACE(std::string(item->box.control));
+        const bool passwords = item->box.caption == "Saved passwords";
+        EXPECT_EQ(item->box.asksFirst, passwords);
+        if (!item->box.asksFirst) {
+            EXPECT_TRUE(BoxTicked(*item, ""));
+            EXPECT_EQ(TickQuestionFor(*item), "");
+            continue;
+        }
+        ++asking;
+        EXPECT_NE(TickQuestionFor(*item).find("Delete saved passwords?"), std::string::npos);
+        EXPECT_TRUE(BoxTicked(*item, " 1 "));
+        // Only what the pass reads as ticked.
+        for (const char* clears : {"", "yes", "1.0", "01"}) {
+            EXPECT_FALSE(BoxTicked(*item, clears)) << "'" << clears << "'";
+        }
+    }
+    EXPECT_EQ(asking, 8);
 }
 
 TEST(SettingsDialogRules, EachSelectAllBoxSetsTheFrameItEnds) {
@@ -133,9 +160,10 @@ TEST(SettingsDialogRules, EachSelectAllBoxSetsTheFrameItEnds) {
     EXPECT_EQ(counts,
               "Check9=11 Check46=7 Check13=9 Check14=7 Check47=4 Check19=4 Check68=4 "
               "Check133=5 Check140=6 Check145=8 Check31=27 Check41=13 Check127=10 "
-              "Check128=7 ");
+              "Check128=7 Check209=8 Check219=8 Check229=8 Check239=8 Check249=8 Check259=8 "
+              "Check269=8 Check279=8 ");
     // All but the messenger and custom boxes.
-    EXPECT_EQ(covered.size(), 140u - 17u - 1u);
+    EXPECT_EQ(covered.size(), 204u - 17u - 1u);
     std::vector<std::string> ie;
     for (const CatalogueItem* row : SelectAllMembers(SelectAllBoxes().front())) {
         ie.emplace_back(row->box.control);

@@ -130,18 +130,23 @@ void SeedCookies() {
     }
 }
 
-// The clean-items dialog's pages: the tab of SSTab1 and, on the browsers' tab, that of SSTab2.
+// The clean-items dialog's pages: the tab of SSTab1 and, on a tab with tabs of its own, the
+// sub-tab.
 struct SettingsTab {
     const char* name;
     int tab;
-    int browserTab;
+    int subTab;
 };
 constexpr SettingsTab kSettingsTabs[] = {
-    {"browsers", 0, 0}, {"firefox", 0, 1},  {"opera", 0, 2},        {"netscape", 0, 3},
-    {"aol", 0, 4},      {"msn", 0, 5},      {"mozilla", 0, 6},      {"maxthon", 0, 7},
-    {"chrome", 0, 8},   {"safari", 0, 9},   {"windows", 1, -1},     {"office", 2, -1},
-    {"applications", 3, -1}, {"custom", 4, -1}, {"messaging", 5, -1}, {"email", 6, -1},
-    {"winapp2", 7, -1}};
+    {"browsers", 0, 0},    {"firefox", 0, 1},       {"opera", 0, 2},
+    {"netscape", 0, 3},    {"aol", 0, 4},           {"msn", 0, 5},
+    {"mozilla", 0, 6},     {"maxthon", 0, 7},       {"chrome", 0, 8},
+    {"safari", 0, 9},      {"today-firefox", 1, 0}, {"today-chrome", 1, 1},
+    {"today-edge", 1, 2},  {"today-brave", 1, 3},   {"today-vivaldi", 1, 4},
+    {"today-opera", 1, 5}, {"today-operagx", 1, 6}, {"today-chromium", 1, 7},
+    {"windows", 2, -1},    {"office", 3, -1},       {"applications", 4, -1},
+    {"custom", 5, -1},     {"messaging", 6, -1},    {"email", 7, -1},
+    {"winapp2", 8, -1}};
 
 // Community rules for the "Community Rules" tab: rules that apply, one with a warning, two that
 // are refused, and one for a program that is not there.
@@ -195,8 +200,8 @@ int ShowSettings(const std::string& program, Application& app, const std::string
         frmsettings settings(program, registry);
         settings.ShowModeless(app.window().hwnd());
         settings.ShowTab(page.tab);
-        if (page.browserTab >= 0) {
-            settings.ShowBrowserTab(page.browserTab);
+        if (page.subTab >= 0) {
+            settings.ShowSubTab(page.tab, page.subTab);
         }
         PumpUntilDone(markers);
         return 0;
