@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "config/inifun.h"
 #include "engine/clean_run.h"
 #include "engine/shared_values.h"
@@ -25,74 +26,18 @@
 
 namespace {
 
+using hm::bench::CountFiles;
+using hm::bench::Now;
+using hm::bench::TimeCmd;
+
 constexpr const wchar_t* kProfiles[] = {L"Default", L"Profile 1", L"Profile 2", L"Profile 3",
                                         L"Profile 4"};
 constexpr const wchar_t* kCacheFolders[] = {L"Cache", L"Code Cache", L"GPUCache"};
 constexpr const char* kRowSection = "Today.Chrome";
 constexpr const char* kRowKey = "Cache";
 
-double Now() {
-    LARGE_INTEGER counter;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-unsigned long CountFiles(const std::wstring& folder) {
-    unsigned long count = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            count += CountFiles(folder + L"\\" + name);
-        } else {
-            ++count;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return count;
-}
-
-// Runs "cmd /c <line>" with NUL for its standard handles and waits for it. Started without a
-// console of its own and without handles, cmd under Wine is many times slower than typed at a
-// console, which would flatter the ratio; search_bench.cpp starts it the same way.
-double TimeCmd(const std::wstring& line) {
-    std::wstring command = L"cmd /c " + line;
-    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherited, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    PROCESS_INFORMATION process = {};
-    const double start = Now();
-    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    if (started) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-    }
-    const double seconds = Now() - start;
-    CloseHandle(nul);
-    if (!started) {
-        return -1;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return seconds;
 }
 
 // The least a pass needs to show: it only notes when the Chrome cache row starts and ends, and

@@ -7,10 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "engine/erase.h"
 #include "platform/text.h"
 
 namespace {
+
+using hm::bench::CountFiles;
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
@@ -48,28 +51,6 @@ double RunDel(const std::wstring& folder) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return Seconds(start, end);
-}
-
-unsigned long CountFiles(const std::wstring& folder) {
-    unsigned long count = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            count += CountFiles(folder + L"\\" + name);
-        } else {
-            ++count;
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return count;
 }
 
 }  // namespace

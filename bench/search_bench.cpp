@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "search/find_files.h"
@@ -19,16 +20,11 @@
 
 namespace {
 
+using hm::bench::Now;
+using hm::bench::TimeCmd;
+
 constexpr const char* kPatterns = "*.tmp;*.gid;*.swp;*.chk";
 constexpr const char* kSettingsKey = "Software\\HushmarkBench\\Lintwell";
-
-double Now() {
-    LARGE_INTEGER counter;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 class CountingSink : public hm::search::SearchSink {
 public:
@@ -40,33 +36,9 @@ public:
 };
 
 // The reference: the system's own recursive listing of the same tree, written to NUL as
-// "dir /s /b > NUL" typed at a console would. (Started without a console of its own, cmd under
-// Wine takes ten times as long for the same listing, which would flatter the ratio.)
+// "dir /s /b > NUL" typed at a console would.
 double TimeDirListing(const std::string& tree) {
-    std::wstring command = L"cmd /c dir /s /b \"" + hm::Widen(tree) + L"\"";
-    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherited, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    PROCESS_INFORMATION process = {};
-    const double start = Now();
-    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    if (started) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-    }
-    const double seconds = Now() - start;
-    CloseHandle(nul);
-    if (!started) {
-        return -1;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return seconds;
+    return TimeCmd(L"dir /s /b \"" + hm::Widen(tree) + L"\"");
 }
 
 HWND stopButton = nullptr;
