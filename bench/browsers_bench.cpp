@@ -111,7 +111,8 @@ int wmain(int argc, wchar_t** argv) {
         hm::Regfun registry(ui);
         hm::ComputeSharedValues(values, registry);
     }
-    const std::wstring userData = hm::Widen(values.LocalAppDataFolder) + L"\\Google\\Chrome\\User Data";
+    const std::wstring userData =
+        hm::Widen(values.LocalAppDataFolder) + L"\\Google\\Chrome\\User Data";
     std::printf("Chrome's data folder: %s\n", hm::Narrow(userData).c_str());
 
     std::vector<std::wstring> caches;
@@ -147,8 +148,9 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     if (failures > 0 || filesPass != filesReference) {
-        std::printf("FAIL: the layout is not as expected (%lu files for the pass, %lu in the copy)\n",
-                    filesPass, filesReference);
+        std::printf(
+            "FAIL: the layout is not as expected (%lu files for the pass, %lu in the copy)\n",
+            filesPass, filesReference);
         return 1;
     }
 
@@ -160,8 +162,9 @@ int wmain(int argc, wchar_t** argv) {
     double referenceSeconds = 0;
     for (const std::wstring& copy : copies) {
         const std::wstring quoted = L"\"" + copy + L"\"";
-        const double seconds = TimeCmd(useDel ? L"del /f /s /q " + quoted + L" & rmdir /s /q " + quoted
-                                              : L"rmdir /s /q " + quoted);
+        const double seconds =
+            TimeCmd(useDel ? L"del /f /s /q " + quoted + L" & rmdir /s /q " + quoted
+                           : L"rmdir /s /q " + quoted);
         if (seconds < 0) {
             fail("cmd did not start for", copy);
             return 1;

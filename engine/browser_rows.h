@@ -11,7 +11,16 @@
 
 namespace hm {
 
-enum class BrowserRow { Cache, Cookies, History, Downloads, Forms, Session, SiteStorage, Passwords };
+enum class BrowserRow {
+    Cache,
+    Cookies,
+    History,
+    Downloads,
+    Forms,
+    Session,
+    SiteStorage,
+    Passwords
+};
 
 struct BrowserRowInfo {
     BrowserRow row;

@@ -15,7 +15,7 @@ struct TodaysBrowser {
     std::string_view key;   // the browser's key in engine/browsers.h
     std::string_view name;  // as row labels show it
     StepId step;
-    int firstCheck;         // the boxes are numbered from here, one per row
+    int firstCheck;  // the boxes are numbered from here, one per row
 };
 
 constexpr TodaysBrowser kTodaysBrowsers[] = {
@@ -39,7 +39,8 @@ std::string_view Keep(std::string text) {
 
 void AppendTodaysBrowsers(std::vector<CatalogueItem>& items) {
     for (const TodaysBrowser& browser : kTodaysBrowsers) {
-        const CatalogueGroup& group = CatalogueGroups().at(static_cast<std::size_t>(browser.group - 1));
+        const CatalogueGroup& group =
+            CatalogueGroups().at(static_cast<std::size_t>(browser.group - 1));
         int position = 0;
         for (const BrowserRowInfo& row : BrowserRowList()) {
             CatalogueItem item;
@@ -47,12 +48,9 @@ void AppendTodaysBrowsers(std::vector<CatalogueItem>& items) {
             item.section = group.section;
             item.key = row.key;
             item.label = Keep(std::string(browser.name) + ": " + std::string(row.caption));
-            item.box = {group.tab,
-                        group.subTab,
-                        group.frame,
-                        Keep("Check" + std::to_string(browser.firstCheck + position)),
-                        row.caption,
-                        position,
+            item.box = {group.tab,    group.subTab,
+                        group.frame,  Keep("Check" + std::to_string(browser.firstCheck + position)),
+                        row.caption,  position,
                         row.asksFirst};
             item.actions = {act::Step{browser.step, {}, {browser.key, row.key}}};
             items.push_back(std::move(item));

@@ -34,20 +34,19 @@ std::string Quoted(std::string_view name) {
 
 sqlite::Status TablesOf(sqlite::Database& db, std::set<std::string>& tables) {
     sqlite::Statement list;
-    sqlite::Status status =
-        db.Prepare("SELECT name FROM sqlite_master WHERE type = 'table'", list);
+    sqlite::Status status = db.Prepare("SELECT name FROM sqlite_master WHERE type = 'table'", list);
     if (!status.ok()) {
         return status;
     }
     for (;;) {
         switch (list.Step()) {
-        case sqlite::StepResult::Row:
-            tables.insert(list.ColumnText(0));
-            continue;
-        case sqlite::StepResult::Done:
-            return {};
-        case sqlite::StepResult::Error:
-            return list.error();
+            case sqlite::StepResult::Row:
+                tables.insert(list.ColumnText(0));
+                continue;
+            case sqlite::StepResult::Done:
+                return {};
+            case sqlite::StepResult::Error:
+                return list.error();
         }
     }
 }

@@ -29,7 +29,7 @@ struct DatabaseOutcome {
     sqlite::Status status;
     std::uint64_t bytesBefore = 0;  // the database with its log files
     std::uint64_t bytesAfter = 0;
-    std::int64_t rows = 0;          // rows deleted or changed
+    std::int64_t rows = 0;  // rows deleted or changed
 };
 
 // Cleans the database at path (absolute). A database another program holds locked is left as

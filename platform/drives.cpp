@@ -7,9 +7,9 @@
 namespace hm::files {
 
 bool IsOnNetworkDrive(std::string_view path) {
-    const bool driveLetter = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
-                             ((path[0] >= 'A' && path[0] <= 'Z') ||
-                              (path[0] >= 'a' && path[0] <= 'z'));
+    const bool driveLetter =
+        path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
     if (!driveLetter) {
         return true;
     }

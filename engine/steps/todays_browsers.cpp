@@ -107,25 +107,25 @@ DatabaseCleaning CleaningOf(DatabaseJob job, Family family, const FoundProfile& 
     cleaning.sweeps = browsers::SweepsOf(job);
     cleaning.statements = browsers::StatementsOf(job);
     switch (job) {
-    case DatabaseJob::FirefoxCookies:
-    case DatabaseJob::ChromiumCookies:
-        cleaning.keep = [keptSites](std::string_view host) {
-            return IsKeptCookieHost(host, keptSites);
-        };
-        break;
-    case DatabaseJob::FirefoxFavicons:
-    case DatabaseJob::ChromiumFavicons:
-        cleaning.keep = [pages = BookmarkedPages(family, profile)](std::string_view url) {
-            return pages.count(std::string(url)) > 0;
-        };
-        break;
-    case DatabaseJob::ChromiumHistory: {
-        const auto kept = browsers::ChromiumHistoryKeptTables();
-        cleaning.emptyAllBut.assign(kept.begin(), kept.end());
-        break;
-    }
-    default:
-        break;
+        case DatabaseJob::FirefoxCookies:
+        case DatabaseJob::ChromiumCookies:
+            cleaning.keep = [keptSites](std::string_view host) {
+                return IsKeptCookieHost(host, keptSites);
+            };
+            break;
+        case DatabaseJob::FirefoxFavicons:
+        case DatabaseJob::ChromiumFavicons:
+            cleaning.keep = [pages = BookmarkedPages(family, profile)](std::string_view url) {
+                return pages.count(std::string(url)) > 0;
+            };
+            break;
+        case DatabaseJob::ChromiumHistory: {
+            const auto kept = browsers::ChromiumHistoryKeptTables();
+            cleaning.emptyAllBut.assign(kept.begin(), kept.end());
+            break;
+        }
+        default:
+            break;
     }
     return cleaning;
 }
@@ -165,9 +165,8 @@ Counts RunRow(const act::Step& step, PassContext& context, Family family) {
     if (*row == BrowserRow::Cookies) {
         keptSites = KeptCookieSites(context.keepLists.KeptCookies());
     }
-    const std::vector<Target> targets = family == Family::Firefox
-                                            ? browsers::FirefoxTargets(*row)
-                                            : browsers::ChromiumTargets(*row);
+    const std::vector<Target> targets = family == Family::Firefox ? browsers::FirefoxTargets(*row)
+                                                                  : browsers::ChromiumTargets(*row);
     const double before = context.eraser.reporter().tally().removedBytes;
     std::set<std::string> done;  // a cache kept inside the profile is named twice
     for (const FoundProfile& profile : profiles) {
@@ -182,21 +181,21 @@ Counts RunRow(const act::Step& step, PassContext& context, Family family) {
                 continue;
             }
             switch (target.kind) {
-            case TargetKind::File:
-                DeleteWithLogs(path, context);
-                break;
-            case TargetKind::Folder:
-                context.eraser.DeleteFolderItself(path);
-                break;
-            case TargetKind::FolderEntries:
-                DeleteEntriesBut(path, target.except, context);
-                break;
-            case TargetKind::Database:
-                if (IsPlainFile(path)) {
-                    context.eraser.CleanDatabase(
-                        path, CleaningOf(target.job, family, profile, keptSites));
-                }
-                break;
+                case TargetKind::File:
+                    DeleteWithLogs(path, context);
+                    break;
+                case TargetKind::Folder:
+                    context.eraser.DeleteFolderItself(path);
+                    break;
+                case TargetKind::FolderEntries:
+                    DeleteEntriesBut(path, target.except, context);
+                    break;
+                case TargetKind::Database:
+                    if (IsPlainFile(path)) {
+                        context.eraser.CleanDatabase(
+                            path, CleaningOf(target.job, family, profile, keptSites));
+                    }
+                    break;
             }
         }
     }

@@ -72,7 +72,8 @@ protected:
                 " visit_date INTEGER, visit_type INTEGER);"
                 "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, fk INTEGER,"
                 " parent INTEGER, title TEXT);"
-                "CREATE TABLE moz_keywords (id INTEGER PRIMARY KEY, keyword TEXT, place_id INTEGER);"
+                "CREATE TABLE moz_keywords (id INTEGER PRIMARY KEY, keyword TEXT, place_id "
+                "INTEGER);"
                 "CREATE TABLE moz_inputhistory (place_id INTEGER, input TEXT, use_count INTEGER);"
                 "CREATE TABLE moz_anno_attributes (id INTEGER PRIMARY KEY, name TEXT);"
                 "CREATE TABLE moz_annos (id INTEGER PRIMARY KEY, place_id INTEGER,"
@@ -117,7 +118,8 @@ protected:
         }
         test::WriteFileOfSize(profile + "\\sessionstore-backups\\recovery.jsonlz4", 300);
         test::WriteFileOfSize(profile + "\\sessionstore.jsonlz4", 200);
-        test::WriteFileOfSize(profile + "\\storage\\default\\https+++visited.example\\ls\\data", 50);
+        test::WriteFileOfSize(profile + "\\storage\\default\\https+++visited.example\\ls\\data",
+                              50);
         test::WriteFileOfSize(profile + "\\storage\\default\\moz-extension+++1234\\idb\\x", 60);
         test::WriteFileOfSize(local + "\\Profiles\\ab12.default-release\\cache2\\entries\\A1",
                               4000);
@@ -270,8 +272,7 @@ TEST_F(TodaysBrowsersTest, ChromeCleansEveryProfileAndSparesWhatTheUserKept) {
         EXPECT_FALSE(test::FolderExists(profile + "\\Sessions"));
         RawConnection history(profile + "\\History");
         EXPECT_EQ(history.Column("SELECT count(*) FROM urls"), std::vector<std::string>{"0"});
-        EXPECT_EQ(history.Column("SELECT count(*) FROM downloads"),
-                  std::vector<std::string>{"1"});
+        EXPECT_EQ(history.Column("SELECT count(*) FROM downloads"), std::vector<std::string>{"1"});
         EXPECT_EQ(history.Column("SELECT value FROM meta"), std::vector<std::string>{"67"});
         RawConnection cookies(profile + "\\Network\\Cookies");
         EXPECT_EQ(cookies.Column("SELECT host_key FROM cookies"),
