@@ -73,9 +73,12 @@ Status Database::Open(const std::string& path, int busyWaitMilliseconds) {
     if (!IsAbsolutePath(path)) {
         return Make(SQLITE_CANTOPEN, "not an absolute path to a database file");
     }
+    return OpenWith(path, SQLITE_OPEN_READWRITE, busyWaitMilliseconds);
+}
+
+Status Database::OpenWith(const std::string& name, int flags, int busyWaitMilliseconds) {
     sqlite3* db = nullptr;
-    int code =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+    int code = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_EXRESCODE, nullptr);
     if (code == SQLITE_OK) {
         sqlite3_busy_timeout(db, busyWaitMilliseconds);
         // The first read checks the header, takes a shared lock and recovers a hot journal or
@@ -115,20 +118,7 @@ Status Database::OpenReadOnly(const std::string& path, int busyWaitMilliseconds)
     } else {
         uri += "?mode=ro";
     }
-    sqlite3* db = nullptr;
-    int code = sqlite3_open_v2(
-        uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE, nullptr);
-    if (code == SQLITE_OK) {
-        sqlite3_busy_timeout(db, busyWaitMilliseconds);
-        code = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    }
-    if (code != SQLITE_OK) {
-        Status status = Make(code, db != nullptr ? sqlite3_errmsg(db) : nullptr);
-        sqlite3_close_v2(db);
-        return status;
-    }
-    db_ = db;
-    return {};
+    return OpenWith(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyWaitMilliseconds);
 }
 
 Status Database::Close() {

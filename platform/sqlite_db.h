@@ -83,6 +83,8 @@ public:
 
 private:
     Status LastError(int code) const;
+    // Opens the file or URI with the flags and reads the schema; closed again on failure.
+    Status OpenWith(const std::string& name, int flags, int busyWaitMilliseconds);
 
     sqlite3* db_ = nullptr;
 };

@@ -23,6 +23,19 @@
 
 namespace hm::test {
 
+// A tab control's titles, each followed by "|".
+inline std::string TabTitles(HWND tabs) {
+    std::string titles;
+    for (int tab = 0; tab < TabCtrl_GetItemCount(tabs); ++tab) {
+        wchar_t title[64] = {};
+        TCITEMW item = {TCIF_TEXT, 0, 0, title, 64, 0, 0};
+        SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+        titles += Narrow(title) + "|";
+    }
+    return titles;
+}
+
+
 inline const std::string kOutlookKey = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Outlook Express";
 inline const std::string kLiveMailKey = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows Mail";
 

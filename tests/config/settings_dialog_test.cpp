@@ -10,6 +10,8 @@
 namespace hm {
 namespace {
 
+using test::TabTitles;
+
 using F = frmsettings;
 using test::Asked;
 using test::SettingsDialogTest;
@@ -29,17 +31,6 @@ RECT RectIn(HWND control, HWND parent) {
     GetWindowRect(control, &box);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
     return box;
-}
-
-std::string TabTitles(HWND tabs) {
-    std::string titles;
-    for (int tab = 0; tab < TabCtrl_GetItemCount(tabs); ++tab) {
-        wchar_t title[64] = {};
-        TCITEMW item = {TCIF_TEXT, 0, 0, title, 64, 0, 0};
-        SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-        titles += Narrow(title) + "|";
-    }
-    return titles;
 }
 
 std::string ShownTitle(HWND tabs) {

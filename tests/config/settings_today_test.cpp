@@ -5,6 +5,8 @@
 namespace hm {
 namespace {
 
+using test::TabTitles;
+
 using F = frmsettings;
 using test::SettingsDialogTest;
 
@@ -23,17 +25,6 @@ std::vector<const CatalogueItem*> TodaysItems() {
     return rows;
 }
 
-std::string Titles(HWND tabs) {
-    std::string titles;
-    for (int tab = 0; tab < TabCtrl_GetItemCount(tabs); ++tab) {
-        wchar_t title[64] = {};
-        TCITEMW item = {TCIF_TEXT, 0, 0, title, 64, 0, 0};
-        SendMessageW(tabs, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-        titles += Narrow(title) + "|";
-    }
-    return titles;
-}
-
 TEST_F(SettingsDialogTest, TodaysBrowsersHaveASubTabEachWhoseBoxesWriteTheirOwnKeys) {
     const std::vector<const CatalogueItem*> rows = TodaysItems();
     ASSERT_EQ(rows.size(), 64u);
@@ -44,7 +35,7 @@ TEST_F(SettingsDialogTest, TodaysBrowsersHaveASubTabEachWhoseBoxesWriteTheirOwnK
     HWND tabs = dialog->SubTabControl(kTodayTab);
     ASSERT_NE(tabs, nullptr);
     EXPECT_NE(tabs, Control(F::SSTab2));
-    EXPECT_EQ(Titles(tabs),
+    EXPECT_EQ(TabTitles(tabs),
               "Firefox|Google Chrome|Microsoft Edge|Brave|Vivaldi|Opera|Opera GX|Chromium|");
     const std::vector<HWND>& pages = dialog->SubPages(kTodayTab);
     ASSERT_EQ(pages.size(), 8u);
